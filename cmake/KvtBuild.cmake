@@ -1,0 +1,108 @@
+# Build helpers shared by every component.
+
+# Runtime libraries are linked statically: a deploy folder needs no MinGW DLLs.
+set(KVT_STATIC_RUNTIME "-static" "-static-libgcc" "-static-libstdc++")
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(KVT_TEST_BUILD ON)
+else()
+  set(KVT_TEST_BUILD OFF)
+endif()
+
+# Module handles travel in 4-byte shared blocks. In the 64-bit test build every DLL
+# of ours gets a fixed base below 2 GB so its handle fits; the product refuses (and
+# logs) a handle that does not fit instead of cutting it.
+function(kvt_fixed_image_base target base)
+  if(KVT_TEST_BUILD)
+    target_link_options(${target} PRIVATE
+      "-Wl,--image-base,${base}" "-Wl,--disable-dynamicbase" "-Wl,--disable-high-entropy-va")
+  endif()
+endfunction()
+
+function(kvt_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+  target_link_options(${target} PRIVATE ${KVT_STATIC_RUNTIME})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# A shared library of ours: NAME is the CMake target, FILE the file name on disk.
+# Undecorated names for __stdcall exports come from a .def file or -Wl,--kill-at,
+# set by the component.
+function(kvt_shared_library target)
+  cmake_parse_arguments(ARG "" "FILE;BASE" "SOURCES" ${ARGN})
+  add_library(${target} SHARED ${ARG_SOURCES})
+  kvt_target_defaults(${target})
+  set_target_properties(${target} PROPERTIES PREFIX "" IMPORT_PREFIX "lib")
+  if(ARG_FILE)
+    get_filename_component(stem "${ARG_FILE}" NAME_WLE)
+    get_filename_component(ext "${ARG_FILE}" LAST_EXT)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME "${stem}" SUFFIX "${ext}")
+  endif()
+  if(ARG_BASE)
+    kvt_fixed_image_base(${target} ${ARG_BASE})
+  endif()
+endfunction()
+
+# common/ is compiled into each library for itself. PIECES: LOG, BLOCKS, FILEPATH.
+function(kvt_add_common target)
+  set(src ${PROJECT_SOURCE_DIR}/common)
+  foreach(piece ${ARGN})
+    if(piece STREQUAL "LOG")
+      target_sources(${target} PRIVATE ${src}/LogStream.cpp ${src}/LogFile.cpp ${src}/LogDump.cpp)
+    elseif(piece STREQUAL "BLOCKS")
+      target_sources(${target} PRIVATE ${src}/SharedMemory.cpp ${src}/SharedMemoryBlocks.cpp)
+    elseif(piece STREQUAL "FILEPATH")
+      target_sources(${target} PRIVATE ${src}/FilePath.cpp ${src}/FilePathBodyID.cpp)
+    else()
+      message(FATAL_ERROR "kvt_add_common: unknown piece ${piece}")
+    endif()
+  endforeach()
+endfunction()
+
+# Texts kept in a foreign code page: the narrow literals of these sources are encoded
+# by the compiler (sources stay UTF-8).
+function(kvt_exec_charset charset)
+  set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS "-fexec-charset=${charset}")
+endfunction()
+
+# Adds a subdirectory only once it has a CMakeLists.txt.
+macro(kvt_optional_subdirectory dir)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+    add_subdirectory(${dir})
+  endif()
+endmacro()
+
+# Deploy registration: kvt_deploy_target(<target> [AS <file name>] [DIR <sub folder>])
+function(kvt_deploy_target target)
+  cmake_parse_arguments(ARG "" "AS;DIR" "" ${ARGN})
+  set(dir "${KVT_DIST_DIR}")
+  if(ARG_DIR)
+    set(dir "${KVT_DIST_DIR}/${ARG_DIR}")
+  endif()
+  if(ARG_AS)
+    set(dest "${dir}/${ARG_AS}")
+  else()
+    set(dest "${dir}/$<TARGET_FILE_NAME:${target}>")
+  endif()
+  set_property(GLOBAL APPEND PROPERTY KVT_DEPLOY_COMMANDS
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${dir}"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:${target}>" "${dest}")
+  set_property(GLOBAL APPEND PROPERTY KVT_DEPLOY_DEPENDS ${target})
+endfunction()
+
+# kvt_deploy_file(<source file> [DIR <sub folder>] [AS <file name>])
+function(kvt_deploy_file source)
+  cmake_parse_arguments(ARG "" "AS;DIR" "" ${ARGN})
+  set(dir "${KVT_DIST_DIR}")
+  if(ARG_DIR)
+    set(dir "${KVT_DIST_DIR}/${ARG_DIR}")
+  endif()
+  if(ARG_AS)
+    set(name "${ARG_AS}")
+  else()
+    get_filename_component(name "${source}" NAME)
+  endif()
+  set_property(GLOBAL APPEND PROPERTY KVT_DEPLOY_COMMANDS
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${dir}"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${source}" "${dir}/${name}")
+endfunction()

@@ -1,0 +1,206 @@
+#include "support/TestSupport.h"
+
+#include <cstdio>
+#include <thread>
+
+#include "common/Handles.h"
+#include "common/Win32.h"
+
+namespace kvttest {
+namespace {
+std::string WithSlash(std::string p) {
+    if (!p.empty() && p.back() != '\\') {
+        p += '\\';
+    }
+    return p;
+}
+}  // namespace
+
+std::string BinDir() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path);
+    return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+std::string CurrentDir() {
+    char path[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, path);
+    return WithSlash(path);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::string data;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        return data;
+    }
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof(buf), f)) > 0) {
+        data.append(buf, n);
+    }
+    std::fclose(f);
+    return data;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) {
+        return false;
+    }
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+bool FileExists(const std::string& path) {
+    DWORD a = ::GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool DirExists(const std::string& path) {
+    DWORD a = ::GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool CopyFileTo(const std::string& from, const std::string& to) {
+    return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+std::string MakeFreshDir(const std::string& prefix) {
+    for (int n = 0;; ++n) {
+        std::string dir = CurrentDir() + prefix + "-" + std::to_string(n);
+        if (::CreateDirectoryA(dir.c_str(), nullptr)) {
+            return WithSlash(dir);
+        }
+        if (::GetLastError() != ERROR_ALREADY_EXISTS) {
+            return std::string();
+        }
+    }
+}
+
+void RemoveTree(const std::string& path) {
+    std::string dir = WithSlash(path);
+    WIN32_FIND_DATAA fd;
+    kvt::UniqueFind find(::FindFirstFileA((dir + "*").c_str(), &fd));
+    if (find) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(dir + name);
+            } else {
+                ::DeleteFileA((dir + name).c_str());
+            }
+        } while (::FindNextFileA(find.Get(), &fd));
+    }
+    find.Reset();
+    ::RemoveDirectoryA(dir.c_str());
+}
+
+ProcessResult RunProcess(const std::string& commandLine, const std::string& workDir,
+                         const std::string& input, unsigned timeoutMs) {
+    ProcessResult result;
+    SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
+    HANDLE inR, inW, outR, outW, errR, errW;
+    if (!::CreatePipe(&inR, &inW, &sa, 0) || !::CreatePipe(&outR, &outW, &sa, 0) ||
+        !::CreatePipe(&errR, &errW, &sa, 0)) {
+        return result;
+    }
+    kvt::UniqueKernelHandle inRead(inR), inWrite(inW), outRead(outR), outWrite(outW),
+        errRead(errR), errWrite(errW);
+    ::SetHandleInformation(inW, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(outR, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(errR, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = inR;
+    si.hStdOutput = outW;
+    si.hStdError = errW;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = commandLine;
+    if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                          workDir.empty() ? nullptr : workDir.c_str(), &si, &pi)) {
+        return result;
+    }
+    result.started = true;
+    kvt::UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+    inRead.Reset();
+    outWrite.Reset();
+    errWrite.Reset();
+
+    auto drain = [](HANDLE h, std::string* into) {
+        char buf[4096];
+        DWORD n = 0;
+        while (::ReadFile(h, buf, sizeof(buf), &n, nullptr) && n > 0) {
+            into->append(buf, n);
+        }
+    };
+    std::thread outThread(drain, outRead.Get(), &result.out);
+    std::thread errThread(drain, errRead.Get(), &result.err);
+    if (!input.empty()) {
+        DWORD written = 0;
+        ::WriteFile(inWrite.Get(), input.data(), static_cast<DWORD>(input.size()), &written,
+                    nullptr);
+    }
+    inWrite.Reset();
+    if (::WaitForSingleObject(process.Get(), timeoutMs) == WAIT_TIMEOUT) {
+        result.timedOut = true;
+        ::TerminateProcess(process.Get(), 1);
+        ::WaitForSingleObject(process.Get(), INFINITE);
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.Get(), &code);
+    result.exitCode = static_cast<int>(code);
+    outThread.join();
+    errThread.join();
+    return result;
+}
+
+std::vector<std::string> ReadLogLines(const std::string& path, bool stripStamp) {
+    std::vector<std::string> lines;
+    std::string data = ReadFileBytes(path);
+    size_t start = 0;
+    while (start < data.size()) {
+        size_t end = data.find('\n', start);
+        if (end == std::string::npos) {
+            end = data.size();
+        }
+        std::string line = data.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (stripStamp && line.size() >= 13 && line.compare(10, 3, " | ") == 0 &&
+            line.find_first_not_of(" 0123456789") >= 10) {
+            line = line.substr(13);
+        }
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+int FindLine(const std::vector<std::string>& lines, const std::string& line, int from) {
+    for (int i = from < 0 ? 0 : from; i < static_cast<int>(lines.size()); ++i) {
+        if (lines[i] == line) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int FindLineContaining(const std::vector<std::string>& lines, const std::string& text,
+                       int from) {
+    for (int i = from < 0 ? 0 : from; i < static_cast<int>(lines.size()); ++i) {
+        if (lines[i].find(text) != std::string::npos) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+}  // namespace kvttest
