@@ -68,7 +68,7 @@ endfunction()
 # Adds a subdirectory only once it has a CMakeLists.txt.
 macro(kvt_optional_subdirectory dir)
   if(EXISTS ${PROJECT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-    add_subdirectory(${dir})
+    add_subdirectory(${PROJECT_SOURCE_DIR}/${dir})
   endif()
 endmacro()
 
