@@ -33,6 +33,7 @@ struct FrameLines {
     bool failuresToStderr = false;     // failure lines also to standard error
     unsigned long otherCode = 33;      // result for a failure that is not a CException
     const char* otherText = "[ERR!] UnExpected Exception";
+    bool separator = true;             // with header: "[----]" before the entry line
 };
 
 namespace detail {
@@ -51,7 +52,9 @@ inline void FailureLine(LogStream& log, const FrameLines& f, const std::string& 
 template <class Body>
 unsigned long RunFrame(LogStream& log, const FrameLines& f, Body&& body) noexcept {
     if (f.header) {
-        Line(log, "[----]");
+        if (f.separator) {
+            Line(log, "[----]");
+        }
         Line(log, f.entry);
         CommitLog(log);
     }
