@@ -2,6 +2,9 @@
 // folder of the core library (its module handle is published in "SHARED_NAME_HANDLE")
 // and the model folder "_Q<model>_" beside it.
 //
+// Every path it returns fits 260 characters (a MAX_PATH buffer with its zero); a longer
+// one fails with "[VALU] FullPath.length()" (code 3), and GetFullPath returns "".
+//
 // Members that can fail come in two halves (see common/ModuleBoundary.h): the public
 // inline member raises in the caller's module what the exported "_" member reports.
 #pragma once
@@ -31,8 +34,11 @@ public:
     std::string GetParserFullPath() { return _Text(&CFilePath::_GetParserFullPath); }
     std::string GetCommonFullPath() { return _Text(&CFilePath::_GetCommonFullPath); }
     std::string GetPropertyFullPath() { return _Text(&CFilePath::_GetPropertyFullPath); }
+    // Fails like GetPropertyFullPath(); also when the joined path exceeds 260 characters.
     std::string GetPropertyFullPath(const std::string& FileName) {
-        return GetPropertyFullPath() + FileName;
+        std::string out;
+        kvt::RaiseReported(_GetPropertyFullPathOf(FileName, out));
+        return out;
     }
     std::string GetPlugInFullPath() { return _Text(&CFilePath::_GetPlugInFullPath); }
     std::string GetCompilerFullPath() { return _Text(&CFilePath::_GetCompilerFullPath); }
@@ -65,6 +71,7 @@ public:
     CException* _GetParserFullPath(std::string& out) noexcept;
     CException* _GetCommonFullPath(std::string& out) noexcept;
     CException* _GetPropertyFullPath(std::string& out) noexcept;
+    CException* _GetPropertyFullPathOf(const std::string& FileName, std::string& out) noexcept;
     CException* _GetPlugInFullPath(std::string& out) noexcept;
     CException* _GetCompilerFullPath(std::string& out) noexcept;
     CException* _GetCompilerFullPathOf(const std::string& FileName, std::string& out) noexcept;

@@ -1,10 +1,9 @@
 #include "core/GlobalTimer.h"
 
 #include <cstdio>
-#include <iomanip>
-#include <sstream>
 
 #include "common/LogFile.h"
+#include "common/LogTimeStamp.h"
 #include "common/Win32.h"
 
 namespace {
@@ -54,11 +53,7 @@ std::int64_t CGlobalTimer::GetElapsedTime() const {
 
 std::string _gt(const unsigned long& width) noexcept {
     try {
-        const std::int64_t ms = CGlobalTimer::GetInstance().GetElapsedTime();
-        std::ostringstream out;
-        out << std::setw(static_cast<int>(width)) << std::setfill(' ') << std::right
-            << static_cast<std::uint32_t>(ms & 0xFFFFFFFF) << " | ";
-        return out.str();
+        return kvtlog::FormatTimeStamp(CGlobalTimer::GetInstance().GetElapsedTime(), width);
     } catch (...) {
         return std::string();
     }
