@@ -1,0 +1,230 @@
+#include "core/camera/SLRRemoteCapture.h"
+
+#include <memory>
+#include <new>
+
+#include "common/Handles.h"
+#include "common/LogFile.h"
+#include "common/LogFrame.h"
+#include "common/LogStream.h"
+#include "common/Win32.h"
+
+namespace {
+
+kvtlog::LogStream s_log;
+
+using kvtlog::ClassFrame;
+
+// Release and Transfer raise code 1 whatever they catch; the capture's historical
+// spelling of the Release name is kept for failures that are not a CException.
+const ClassFrame kReleaseFrame{"CSLRRemoteCapture::Release", false, true,
+                               ClassFrame::Other::Silent1, "CSLRRemtoeCapture::Release"};
+const ClassFrame kTransferFrame{"CSLRRemoteCapture::Transfer", false, true,
+                                ClassFrame::Other::Silent1};
+const ClassFrame kReleaseAndTransferFrame{"CSLRRemoteCapture::ReleaseAndTransfer", true, true,
+                                          ClassFrame::Other::Silent33};
+const ClassFrame kTransferJpegFrame{"CSLRRemoteCapture::Impl::_TransferJpeg", true, true,
+                                    ClassFrame::Other::Logged33};
+const ClassFrame kTransferTrawFrame{"CSLRRemoteCapture::Impl::_TransferTraw", true, true,
+                                    ClassFrame::Other::Logged33};
+const ClassFrame kTrawPlusJpegFrame{"CSLRRemoteCapture::Impl::_TransferTrawPlusJpeg", true,
+                                    true, ClassFrame::Other::Silent33};
+const ClassFrame kJpegPlusTrawFrame{"CSLRRemoteCapture::Impl::_TransferJpegPlusTraw", true,
+                                    true, ClassFrame::Other::Silent33};
+
+// Replaces the extension of the file name (what follows its last dot) with `extension`,
+// or appends it when the file name has none. Dots in folder names are left alone.
+void ReplaceExtension(std::string& path, const char* extension) {
+    const std::size_t nameStart = path.find_last_of("\\/");
+    const std::size_t dot = path.find_last_of('.');
+    if (dot != std::string::npos && (nameStart == std::string::npos || dot > nameStart)) {
+        path.erase(dot);
+    }
+    path += extension;
+}
+
+// Creates (or replaces) the file and writes the bytes in one call.
+void WriteImageFile(const std::string& path, const unsigned char* data, unsigned size) {
+    kvt::UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        kvt::Fail("[STDF] ofstream open error!", 1);
+    }
+    DWORD written = 0;
+    const BOOL ok = ::WriteFile(file.Get(), data, size, &written, nullptr);
+    if (!ok || written != size) {
+        const DWORD error = ::GetLastError();
+        kvtlog::Stamp(s_log) << "[VALU] GetLastError - " << std::dec << error << '\n';
+        kvtlog::CommitLog(s_log);
+        kvt::Fail("[WAPI] WriteFile", 1);
+    }
+}
+
+}  // namespace
+
+class CSLRRemoteCapture::Impl : public CEventProcedure {
+public:
+    std::string _FullPath;
+    bool _IsFinishRemoteRelease = false;
+    unsigned _DataSize = 0;
+
+    void _TransferJpeg() {
+        kvtlog::RunInClassFrame(s_log, kTransferJpegFrame, [&] { _FetchImage(".jpg"); });
+    }
+    void _TransferTraw() {
+        kvtlog::RunInClassFrame(s_log, kTransferTrawFrame, [&] { _FetchImage(".tr2"); });
+    }
+    void _TransferTrawPlusJpeg() {
+        kvtlog::RunInClassFrame(s_log, kTrawPlusJpegFrame, [&] {
+            _TransferTraw();
+            _HoldNextImage();
+            _TransferJpeg();
+        });
+    }
+    void _TransferJpegPlusTraw() {
+        kvtlog::RunInClassFrame(s_log, kJpegPlusTrawFrame, [&] {
+            _TransferJpeg();
+            _HoldNextImage();
+            _TransferTraw();
+        });
+    }
+
+private:
+    // Fetches the image the camera holds into one buffer of the held size and writes it
+    // to the target path with `extension`.
+    void _FetchImage(const char* extension) {
+        if (_IsFinishRemoteRelease) {
+            kvt::Fail("[VALU] _IsFinishRemoteRelease", 35);
+        }
+        if (_DataSize == 0) {
+            kvt::Fail("[VALU] _DataSize", 35);
+        }
+        if (_FullPath.empty()) {
+            kvt::Fail("[VALU] _FullPath.length()", 35);
+        }
+        ReplaceExtension(_FullPath, extension);
+        kvtlog::Stamp(s_log) << "[VALU] _FullPath - " << _FullPath << '\n';
+        kvtlog::CommitLog(s_log);
+
+        std::unique_ptr<unsigned char[]> pImageData(new (std::nothrow) unsigned char[_DataSize]);
+        if (!pImageData) {
+            kvt::Fail("[VALU] pImageData", 5);
+        }
+        unsigned size = _DataSize;
+        int result = 0;
+        ClearParameters();
+        GetReturnData(pImageData.get(), &size, &result);
+        WriteImageFile(_FullPath, pImageData.get(), _DataSize);
+    }
+
+    // "FA_GetRemoteReleasePlusImage": the camera now holds the release's next image.
+    void _HoldNextImage() {
+        ClearParameters();
+        unsigned size = 0;
+        int result = 0;
+        ExecuteAndGetSize("FA_GetRemoteReleasePlusImage", &size, &result);
+        _DataSize = size;
+    }
+};
+
+CException* CSLRRemoteCapture::_Construct() noexcept {
+    return kvt::ReportFailure([&] { _pImpl = new Impl; });
+}
+
+CException* CSLRRemoteCapture::_Construct(const std::string& FullPath) noexcept {
+    return kvt::ReportFailure([&] {
+        std::unique_ptr<Impl> impl(new Impl);
+        impl->_FullPath = FullPath;
+        _pImpl = impl.release();
+    });
+}
+
+CSLRRemoteCapture::~CSLRRemoteCapture() {
+    if (_pImpl != nullptr && !_pImpl->_IsFinishRemoteRelease) {
+        if (CException* failure = _Terminate()) {
+            kvtlog::Stamp(s_log) << "[ERR!] - " << failure->Message() << '\n';
+            kvtlog::Line(s_log, "[ERR!] - [FUNC] CSLRRemoteCapture::~CSLRRemoteCapture");
+            kvtlog::CommitLog(s_log);
+            delete failure;
+        }
+    }
+    delete _pImpl;
+    _pImpl = nullptr;
+}
+
+CException* CSLRRemoteCapture::_SetFullPath(const std::string& FullPath) noexcept {
+    return kvt::ReportFailure([&] { _pImpl->_FullPath = FullPath; });
+}
+
+CException* CSLRRemoteCapture::_GetFullPath(std::string& FullPath) const noexcept {
+    return kvt::ReportFailure([&] { FullPath = _pImpl->_FullPath; });
+}
+
+CException* CSLRRemoteCapture::_Release() noexcept {
+    return kvt::ReportFailure([&] {
+        kvtlog::RunInClassFrame(s_log, kReleaseFrame, [&] {
+            ClearParameters();
+            unsigned size = 0;
+            int result = 0;
+            ExecuteAndGetSize("FA_RemoteRelease", &size, &result);
+            _pImpl->_DataSize = size;
+            _pImpl->_IsFinishRemoteRelease = false;
+        });
+    });
+}
+
+CException* CSLRRemoteCapture::_Transfer(const ImageFormatList& ImageFormat) noexcept {
+    using namespace SLR_REMOTE_CAPTURE;
+    return kvt::ReportFailure([&] {
+        kvtlog::RunInClassFrame(s_log, kTransferFrame, [&] {
+            if (ImageFormat.size() == 1) {
+                switch (ImageFormat[0]) {
+                case IMAGE_FORMAT_JPEG: _pImpl->_TransferJpeg(); return;
+                case IMAGE_FORMAT_TRAW: _pImpl->_TransferTraw(); return;
+                default: kvt::Fail("[VALU] ImageFormat[ 0 ]", 3);
+                }
+            }
+            if (ImageFormat.size() == 2) {
+                if (ImageFormat[0] == IMAGE_FORMAT_JPEG && ImageFormat[1] == IMAGE_FORMAT_TRAW) {
+                    _pImpl->_TransferJpegPlusTraw();
+                    return;
+                }
+                if (ImageFormat[0] == IMAGE_FORMAT_TRAW && ImageFormat[1] == IMAGE_FORMAT_JPEG) {
+                    _pImpl->_TransferTrawPlusJpeg();
+                    return;
+                }
+                kvt::Fail("[VALU] ImageFormat[ 0/1 ]", 3);
+            }
+            kvt::Fail("[VALU] ImageFormat.size()", 3);
+        });
+    });
+}
+
+CException* CSLRRemoteCapture::_ReleaseAndTransfer(const ImageFormatList& ImageFormat) noexcept {
+    return kvt::ReportFailure([&] {
+        kvtlog::RunInClassFrame(s_log, kReleaseAndTransferFrame, [&] {
+            Release();
+            Transfer(ImageFormat);
+        });
+    });
+}
+
+// Catches nothing: a failure passes as it is. The flag is set once the procedure ran,
+// whatever its result, so that the destructor does not run it again; a transport
+// failure leaves it clear.
+CException* CSLRRemoteCapture::_Terminate() noexcept {
+    return kvt::ReportFailure([&] {
+        if (_pImpl->_IsFinishRemoteRelease) {
+            return;
+        }
+        ClearParameters();
+        PushParameterAsInteger(0, 2);
+        int result = 0;
+        Execute("FA_FinishRemoteRelease", &result);
+        _pImpl->_IsFinishRemoteRelease = true;
+        if (result != 0) {
+            kvt::Fail("[EVNT] FA_FinishRemoteRelease",
+                      static_cast<unsigned long>(static_cast<unsigned>(result)));
+        }
+    });
+}
