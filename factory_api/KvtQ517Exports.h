@@ -30,3 +30,7 @@ unsigned long __stdcall KVT_ExecuteEventProcS(const char* pEventProcName, void* 
                                               unsigned long parameterSize);
 
 }  // extern "C"
+
+// Release parameters; release and transfer.
+#include "factory_api/ReleaseParameterExports.h"
+#include "factory_api/ReleaseAndTransferExports.h"

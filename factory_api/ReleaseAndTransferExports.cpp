@@ -1,0 +1,110 @@
+// KVT_ReleaseAndTransfer, KVT_ReleaseAndTransferS and MVT_ReleaseAndTransfer.
+//
+// The capture object's Terminate runs explicitly before the object goes, so a failing
+// "FA_FinishRemoteRelease" is reported with its code; on a failure on the way the
+// destructor runs it and only logs its failure.
+#include "factory_api/ReleaseAndTransferExports.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "common/Exception.h"
+#include "common/LogFrame.h"
+#include "core/camera/SLRRemoteCapture.h"
+#include "factory_api/ModuleState.h"
+#include "factory_api/ReleaseFixedFlag.h"
+#include "factory_api/ReleaseImageFormat.h"
+#include "factory_api/ReleaseSlotFrame.h"
+
+using namespace kvtq517;
+
+namespace {
+
+// A path that cannot be a Windows file name (MAX_PATH with its zero) is refused before
+// the camera shoots.
+constexpr std::size_t kMaxPathLength = 259;
+
+std::string RequirePath(const char* psFullPath) {
+    if (psFullPath == nullptr) {
+        kvt::Fail("[VALU] psFullPath", 3);
+    }
+    if (strnlen(psFullPath, kMaxPathLength + 1) > kMaxPathLength) {
+        kvt::Fail("[VALU] strlen(psFullPath)", 3);
+    }
+    return std::string(psFullPath);
+}
+
+// The formats the camera's quality setting gives, raw first.
+CSLRRemoteCapture::ImageFormatList SearchFormats() {
+    bool IsContainTraw = false;
+    bool IsContainJpeg = false;
+    SearchImageFormat(&IsContainTraw, &IsContainJpeg);
+    return ImageFormatsOf(IsContainTraw, IsContainJpeg);
+}
+
+void ReleaseAndTransferTo(const char* psFullPath) {
+    const std::string path = RequirePath(psFullPath);
+    const CSLRRemoteCapture::ImageFormatList formats = SearchFormats();
+    CSLRRemoteCapture capture(path);
+    capture.Release();
+    capture.Transfer(formats);
+    capture.Terminate();
+}
+
+void SetFixedFlagOrFail(std::uint32_t value) {
+    const unsigned long result = _SetFixedFlag(&value);
+    if ((result & 1) != 0) {
+        kvt::Fail("[FUNC] _SetFixedFlag", result);
+    }
+}
+
+}  // namespace
+
+unsigned long __stdcall KVT_ReleaseAndTransfer(const char* psFullPath) {
+    return kvtlog::RunFrame(ApiLog(), {"[KVTI] KVT_ReleaseAndTransfer"}, [&] {
+        RequireDeviceOpened();
+        ReleaseAndTransferTo(psFullPath);
+    });
+}
+
+unsigned long __stdcall KVT_ReleaseAndTransferS(const char* psFullPath, unsigned long slot) {
+    return RunSlotFrame({"[KVTI] KVT_ReleaseAndTransferS"}, [&] {
+        RequireDeviceOpened();
+        SelectCameraSlot(slot);
+        ReleaseAndTransferTo(psFullPath);
+    });
+}
+
+// The flag gets bit 10 for the release and its saved value back afterwards. Should the
+// release or the transfer fail, the saved value is written back after the failure
+// lines as well, so that the camera is not left with bit 10 set.
+unsigned long __stdcall MVT_ReleaseAndTransfer(const char* psFullPath) {
+    std::uint32_t saved = 0;
+    bool restorePending = false;
+    return RunFrameWithAfterStep(
+        {"[KVTI] MVT_ReleaseAndTransfer"},
+        [&] {
+            RequireDeviceOpened();
+            const std::string path = RequirePath(psFullPath);
+            const unsigned long got = _GetFixedFlag(&saved);
+            if ((got & 1) != 0) {
+                kvt::Fail("[FUNC] _GetFixedFlag", got);
+            }
+            SetFixedFlagOrFail(saved | kFixedFlagReleaseBit);
+            restorePending = true;
+            const CSLRRemoteCapture::ImageFormatList formats = SearchFormats();
+            CSLRRemoteCapture capture(path);
+            capture.Release();
+            capture.Transfer(formats);
+            restorePending = false;
+            SetFixedFlagOrFail(saved);
+            capture.Terminate();
+        },
+        [&] {
+            if (restorePending) {
+                restorePending = false;
+                SetFixedFlagOrFail(saved);
+            }
+        });
+}
