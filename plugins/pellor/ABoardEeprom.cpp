@@ -7,7 +7,7 @@
 #include "common/Exception.h"
 #include "common/LogStream.h"
 #include "plugins/pellor/CameraSystem.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 #include "plugins/pellor/DataProcedures.h"
 #include "plugins/pellor/DataRecords.h"
 #include "plugins/pellor/ProcedureFrame.h"
@@ -16,7 +16,7 @@ namespace pellor {
 namespace {
 
 void WriteWordLine(const char* head, std::uint32_t value) {
-    kvtlog::Stamp(DataLog()) << head << std::dec << value << "( 0x" << std::hex << std::setw(4)
+    kvtlog::Stamp(PluginLog()) << head << std::dec << value << "( 0x" << std::hex << std::setw(4)
                              << std::setfill('0') << value << " )" << std::dec
                              << std::setfill(' ') << '\n';
 }
@@ -37,14 +37,14 @@ void ValidateRange(const ABOARD_EEPROM_DATA_T& data) {
 }  // namespace
 
 unsigned long __cdecl DebugPrintABoardEepromData(void*) {
-    return RunProcedure(DataLog(), "DebugPrintABoardEepromData", [&] {
+    return RunProcedure(PluginLog(), "DebugPrintABoardEepromData", [&] {
         CCameraSystem system;
         system.DisablePowerSave();
         for (int address = 0; address < static_cast<int>(kABoardEepromWords); ++address) {
             int result = 0;
             system.Execute(std::string("FA_ReadEepromData"), address, &result);
             const unsigned word = static_cast<unsigned>(result) & 0xFFFFu;
-            kvtlog::Stamp(DataLog()) << "[VALU] Data( 0x" << std::hex << std::setw(2)
+            kvtlog::Stamp(PluginLog()) << "[VALU] Data( 0x" << std::hex << std::setw(2)
                                      << std::setfill('0') << address << " ) - 0x" << std::setw(4)
                                      << word << std::dec << std::setfill(' ') << '\n';
         }
@@ -54,11 +54,11 @@ unsigned long __cdecl DebugPrintABoardEepromData(void*) {
 
 // A null parameter is refused before any camera traffic, power save included.
 unsigned long __cdecl GetABoardEepromData(void* p) {
-    return RunProcedure(DataLog(), "GetABoardEepromData", [&] {
+    return RunProcedure(PluginLog(), "GetABoardEepromData", [&] {
         auto* data = RequireParameter<ABOARD_EEPROM_DATA_T>(p, "pData");
         CCameraSystem system;
         system.DisablePowerSave();
-        kvtlog::LogStream& log = DataLog();
+        kvtlog::LogStream& log = PluginLog();
         kvtlog::Stamp(log) << "[----] pData->Address : " << std::dec << data->Address << '\n';
         kvtlog::Stamp(log) << "[----] pData->Count   : " << std::dec << data->Count << '\n';
         ValidateRange(*data);
@@ -75,7 +75,7 @@ unsigned long __cdecl GetABoardEepromData(void* p) {
 
 // A null parameter is refused before any camera traffic, power save included.
 unsigned long __cdecl SetABoardEepromData(void* p) {
-    return RunProcedure(DataLog(), "SetABoardEepromData", [&] {
+    return RunProcedure(PluginLog(), "SetABoardEepromData", [&] {
         const auto* data = RequireParameter<const ABOARD_EEPROM_DATA_T>(p, "pData");
         CCameraSystem system;
         system.DisablePowerSave();

@@ -6,7 +6,7 @@
 #include "common/FilePath.h"
 #include "common/LogStream.h"
 #include "common/Win32.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 
 namespace pellor {
 namespace {
@@ -19,7 +19,7 @@ int ReadKey(const std::string& path, const char* key) {
     const int value = static_cast<int>(
         ::GetPrivateProfileIntA(kSection, key, nDefault, path.c_str()));
     if (value == -1) {
-        kvtlog::LogStream& log = DataLog();
+        kvtlog::LogStream& log = PluginLog();
         kvtlog::Stamp(log) << "[VALU] lpszFileName - " << path << '\n';
         kvtlog::Stamp(log) << "[VALU] lpAppName    - " << kSection << '\n';
         kvtlog::Stamp(log) << "[VALU] lpKeyName    - " << key << '\n';

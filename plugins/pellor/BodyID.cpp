@@ -7,7 +7,7 @@
 #include "common/LogStream.h"
 #include "common/SharedMemory.h"
 #include "core/camera/Property.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 #include "plugins/pellor/DataProcedures.h"
 #include "plugins/pellor/DataRecords.h"
 #include "plugins/pellor/ProcedureFrame.h"
@@ -33,7 +33,7 @@ void CacheBodyNumber(CBodyIDSharedMemory& block, std::uint64_t number) {
 }  // namespace
 
 unsigned long __cdecl SetBodyID(void* p) {
-    return RunProcedure(DataLog(), "SetBodyID", [&] {
+    return RunProcedure(PluginLog(), "SetBodyID", [&] {
         CBodyIDSharedMemory block;
         const auto* id = RequireParameter<const BODYID_T>(p, "pBodyID");
         RequireBlock(block);
@@ -49,7 +49,7 @@ unsigned long __cdecl SetBodyID(void* p) {
 }
 
 unsigned long __cdecl GetBodyID(void* p) {
-    return RunProcedure(DataLog(), "GetBodyID", [&] {
+    return RunProcedure(PluginLog(), "GetBodyID", [&] {
         CBodyIDSharedMemory block;
         auto* id = RequireParameter<BODYID_T>(p, "pBodyID");
         RequireBlock(block);
@@ -68,12 +68,12 @@ unsigned long __cdecl GetBodyID(void* p) {
         r %= 10000000ull;
         id->Fourth = static_cast<std::uint32_t>(r / 1000000ull);
         id->SerialNo = static_cast<std::uint32_t>(r % 1000000ull);
-        kvtlog::Stamp(DataLog()) << "BodyID - " << std::dec << id->SerialNo << '\n';
+        kvtlog::Stamp(PluginLog()) << "BodyID - " << std::dec << id->SerialNo << '\n';
     });
 }
 
 unsigned long __cdecl SaveBodyID(void*) {
-    return RunProcedure(DataLog(), "SaveBodyID", [&] { CProperty::Save(kPropBodyID); });
+    return RunProcedure(PluginLog(), "SaveBodyID", [&] { CProperty::Save(kPropBodyID); });
 }
 
 }  // namespace pellor

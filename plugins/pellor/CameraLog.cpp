@@ -10,7 +10,7 @@
 #include "common/LogFile.h"
 #include "common/LogStream.h"
 #include "core/camera/EventProcedure.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 #include "plugins/pellor/DataProcedures.h"
 #include "plugins/pellor/MemoryDump.h"
 #include "plugins/pellor/ProcedureFrame.h"
@@ -25,8 +25,8 @@ constexpr unsigned kMaxCameraLogSize = static_cast<unsigned>(std::numeric_limits
 }  // namespace
 
 unsigned long __cdecl GetCameraLog(void*) {
-    return RunProcedure(DataLog(), "GetCameraLog", [&] {
-        kvtlog::LogStream& log = DataLog();
+    return RunProcedure(PluginLog(), "GetCameraLog", [&] {
+        kvtlog::LogStream& log = PluginLog();
         CEventProcedure procedure;
         unsigned size = 0;
         int result = 0;

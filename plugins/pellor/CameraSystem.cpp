@@ -5,7 +5,7 @@
 #include "common/Exception.h"
 #include "common/LogFile.h"
 #include "common/LogStream.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 
 namespace pellor {
 
@@ -15,12 +15,12 @@ CCameraSystem::~CCameraSystem() {
     try {
         EnablePowerSave();
     } catch (CException* e) {
-        kvtlog::Stamp(DataLog()) << "[ERR!] - " << e->Message() << '\n';
+        kvtlog::Stamp(PluginLog()) << "[ERR!] - " << e->Message() << '\n';
         delete e;
-        kvtlog::CommitLog(DataLog());
+        kvtlog::CommitLog(PluginLog());
     } catch (...) {
-        kvtlog::Line(DataLog(), "[ERR!] UnExpected Exception");
-        kvtlog::CommitLog(DataLog());
+        kvtlog::Line(PluginLog(), "[ERR!] UnExpected Exception");
+        kvtlog::CommitLog(PluginLog());
     }
     delete _pState;
 }

@@ -5,7 +5,7 @@
 
 #include "common/LogStream.h"
 #include "core/camera/Property.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 #include "plugins/pellor/DataProcedures.h"
 #include "plugins/pellor/DataRecords.h"
 #include "plugins/pellor/ProcedureFrame.h"
@@ -13,14 +13,14 @@
 namespace pellor {
 
 unsigned long __cdecl GetDigitalParaAdjData(void* p) {
-    return RunProcedure(DataLog(), "GetDigitalParaAdjData", [&] {
+    return RunProcedure(PluginLog(), "GetDigitalParaAdjData", [&] {
         auto* adj = RequireParameter<DIGITAL_PARA_ADJ_T>(p, "pDigitalParaData");
         std::int16_t delta[2] = {};
         CPublicProperty property;
         property.Get(0x1F000010u, static_cast<unsigned>(sizeof(delta)), delta);
         adj->DeltaX = delta[0];
         adj->DeltaY = delta[1];
-        kvtlog::LogStream& log = DataLog();
+        kvtlog::LogStream& log = PluginLog();
         kvtlog::Stamp(log) << "[VALU] DeltaX - " << std::dec
                            << static_cast<std::uint32_t>(adj->DeltaX) << '\n';
         kvtlog::Stamp(log) << "[VALU] DeltaY - " << std::dec

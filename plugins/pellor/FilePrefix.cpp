@@ -6,7 +6,7 @@
 #include "common/Exception.h"
 #include "common/LogStream.h"
 #include "core/camera/Property.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 #include "plugins/pellor/DataProcedures.h"
 #include "plugins/pellor/DataRecords.h"
 #include "plugins/pellor/ProcedureFrame.h"
@@ -36,8 +36,8 @@ void MakeFilePrefix(std::uint32_t s, char (&prefix)[kFilePrefixSize]) {
 }  // namespace
 
 unsigned long __cdecl SetFilePrefix(void*) {
-    return RunProcedure(DataLog(), "SetFilePrefix", [&] {
-        kvtlog::LogStream& log = DataLog();
+    return RunProcedure(PluginLog(), "SetFilePrefix", [&] {
+        kvtlog::LogStream& log = PluginLog();
         BODYID_T id = {};
         RequireRoutineSuccess(GetBodyID(&id), "GetBodyID");
         kvtlog::Stamp(log) << "[VALU] BodyID.ManufactureMonth - " << std::dec
@@ -56,7 +56,7 @@ unsigned long __cdecl SetFilePrefix(void*) {
 }
 
 unsigned long __cdecl GetFilePrefix(void* p) {
-    return RunProcedure(DataLog(), "GetFilePrefix", [&] {
+    return RunProcedure(PluginLog(), "GetFilePrefix", [&] {
         auto* prefix = RequireParameter<unsigned char>(p, "pFilePrefix");
         CPublicProperty property;
         property.Get(kPropFilePrefix, kFilePrefixSize, prefix);
@@ -64,11 +64,11 @@ unsigned long __cdecl GetFilePrefix(void* p) {
 }
 
 unsigned long __cdecl SaveFilePrefix(void*) {
-    return RunProcedure(DataLog(), "SaveFilePrefix", [&] { CProperty::Save(kPropFilePrefix); });
+    return RunProcedure(PluginLog(), "SaveFilePrefix", [&] { CProperty::Save(kPropFilePrefix); });
 }
 
 unsigned long __cdecl SetDefaultFilePrefix(void*) {
-    return RunProcedure(DataLog(), "SetDefaultFilePrefix", [&] {
+    return RunProcedure(PluginLog(), "SetDefaultFilePrefix", [&] {
         char prefix[kFilePrefixSize] = {'I', 'M', 'G', '_', 0, 0, 0, 0};
         CPublicProperty property;
         property.Set(kPropFilePrefix, kFilePrefixSize, prefix);

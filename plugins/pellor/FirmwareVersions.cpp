@@ -11,7 +11,7 @@
 #include "common/LogStream.h"
 #include "core/camera/Property.h"
 #include "plugins/pellor/CameraRun.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 #include "plugins/pellor/DataProcedures.h"
 #include "plugins/pellor/MemoryDump.h"
 #include "plugins/pellor/ProcedureFrame.h"
@@ -27,7 +27,7 @@ constexpr unsigned kPropIcuMasterVersion = 0x02000007;
 constexpr unsigned kPropMpuVersion = 0x80030000;
 
 unsigned long GetFirmRecord(void* p, const char* logName, unsigned propertyID) {
-    return RunProcedure(DataLog(), logName, [&] {
+    return RunProcedure(PluginLog(), logName, [&] {
         auto* record = RequireParameter<unsigned char>(p, "pFirmVersion");
         CPublicProperty property;
         property.Get(propertyID, kFirmRecordSize, record);
@@ -45,12 +45,12 @@ struct UnitVersion {
 };
 
 unsigned long GetUnitVersion(void* p, const UnitVersion& unit) {
-    return RunProcedure(DataLog(), unit.logName, [&] {
+    return RunProcedure(PluginLog(), unit.logName, [&] {
         auto* version = RequireParameter<std::uint32_t>(p, "pFirmVersion");
         unsigned char record[kFirmRecordSize] = {};
         CPublicProperty property;
         property.Get(kPropUnitVersions, kFirmRecordSize, record);
-        kvtlog::LogStream& log = DataLog();
+        kvtlog::LogStream& log = PluginLog();
         kvtlog::Line(log, unit.title);
         kvtlog::Stamp(log) << unit.item << std::hex << static_cast<unsigned>(record[unit.offset])
                            << std::dec << '\n';
@@ -74,12 +74,12 @@ unsigned long __cdecl GetIcuSlaveVersion(void* p) {
 
 // A null parameter is refused before the camera is read.
 unsigned long __cdecl GetMpuFirmwareVersion(void* p) {
-    return RunProcedure(DataLog(), "GetMpuFirmwareVersion", [&] {
+    return RunProcedure(PluginLog(), "GetMpuFirmwareVersion", [&] {
         auto* version = RequireParameter<std::uint32_t>(p, "pFirmVersion");
         unsigned char value[4] = {};
         CPublicProperty property;
         property.Get(kPropMpuVersion, static_cast<unsigned>(sizeof(value)), value);
-        kvtlog::LogStream& log = DataLog();
+        kvtlog::LogStream& log = PluginLog();
         kvtlog::Line(log, "[VALU] MPU FirmVersion");
         kvtlog::Stamp(log) << "[VALU]    .MPU - " << std::hex << static_cast<unsigned>(value[0])
                            << std::dec << '\n';
@@ -109,7 +109,7 @@ unsigned long __cdecl GetEepromVersion(void* p) {
 }
 
 unsigned long __cdecl GetIcuCheckSum(void* p) {
-    return RunProcedure(DataLog(), "GetIcuCheckSum", [&] {
+    return RunProcedure(PluginLog(), "GetIcuCheckSum", [&] {
         auto* checkSum = RequireParameter<std::uint32_t>(p, "pIcuCheckSum");
         *checkSum = static_cast<std::uint32_t>(RunCameraProcedure("FA_GetIcuCheckSum", 0));
     });

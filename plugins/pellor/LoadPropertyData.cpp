@@ -11,7 +11,7 @@
 #include "common/LogStream.h"
 #include "common/SharedMemory.h"
 #include "core/camera/Property.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 #include "plugins/pellor/DataProcedures.h"
 #include "plugins/pellor/ProcedureFrame.h"
 #include "plugins/pellor/PropertyDataFile.h"
@@ -41,7 +41,7 @@ std::string ReadFolderText() {
 
 void LoadOneProperty(CPublicProperty& property, const PROPERTY_DATA_T& record,
                      const std::string& folderText) {
-    kvtlog::LogStream& log = DataLog();
+    kvtlog::LogStream& log = PluginLog();
     kvtlog::Line(log, kRule);
     kvtlog::Stamp(log) << "[VALU] PropertyName - " << record.szName << '\n';
 
@@ -71,8 +71,8 @@ void LoadOneProperty(CPublicProperty& property, const PROPERTY_DATA_T& record,
 }  // namespace
 
 unsigned long __cdecl LoadPropertyData(void*) {
-    return RunProcedure(DataLog(), "LoadPropertyData", [&] {
-        kvtlog::LogStream& log = DataLog();
+    return RunProcedure(PluginLog(), "LoadPropertyData", [&] {
+        kvtlog::LogStream& log = PluginLog();
         const std::string folderText = ReadFolderText();
         kvtlog::Stamp(log) << "[VALU] pszFullPath - " << folderText << '\n';
 

@@ -7,7 +7,7 @@
 #include "common/Exception.h"
 #include "common/LogFile.h"
 #include "common/LogStream.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 #include "plugins/pellor/ProcedureFrame.h"
 
 namespace pellor {
@@ -22,7 +22,7 @@ void RequireNotNull(const void* p, const char* name) {
 }  // namespace
 
 unsigned long DebugWriteDumpMemory(const char* name, const void* data, const std::uint32_t* size) {
-    return RunProcedure(DataLog(), "DebugWriteDumpMemory", [&] {
+    return RunProcedure(PluginLog(), "DebugWriteDumpMemory", [&] {
         RequireNotNull(data, "pData");
         RequireNotNull(name, "pszFileName");
         RequireNotNull(size, "pSize");
@@ -40,8 +40,8 @@ unsigned long DebugWriteDumpMemory(const char* name, const void* data, const std
 }
 
 void DebugPrintDumpMemory(const void* data, const std::int32_t* size) {
-    RunProcedure(DataLog(), "DebugPrintDumpMemory", [&] {
-        kvtlog::LogStream& log = DataLog();
+    RunProcedure(PluginLog(), "DebugPrintDumpMemory", [&] {
+        kvtlog::LogStream& log = PluginLog();
         const std::int32_t n = size != nullptr ? *size : 0;
         kvtlog::Stamp(log) << "[VALU]  DataSize = " << std::dec << n << '\n';
         kvtlog::CommitLog(log);

@@ -5,7 +5,7 @@
 #include "common/Exception.h"
 #include "common/LogStream.h"
 #include "factory_api/plugin/EventProcRecord.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 #include "plugins/pellor/DataProcedures.h"
 #include "plugins/pellor/ProcedureFrame.h"
 #include "plugins/pellor/PropertyCatalogue.h"
@@ -26,7 +26,7 @@ PropertyIndexNode* g_buckets[kEventProcBucketCount] = {};
 }  // namespace
 
 unsigned long RegisterPropertyData() {
-    return RunProcedure(DataLog(), "RegisterPropertyData", [&] {
+    return RunProcedure(PluginLog(), "RegisterPropertyData", [&] {
         for (unsigned row = 0; kPropTable[row].ID != kPropEndID; ++row) {
             const PROPERTY_DATA_T& record = kPropTable[row];
             PropertyIndexNode*& head = g_buckets[EventProcBucket(record.szName)];
@@ -50,7 +50,7 @@ bool FindPropertyData(const char* name, std::uint32_t* id, std::uint32_t* size) 
 // The caller's name is taken as a zero-terminated text within the 64 bytes of szName:
 // a name without a terminating zero there is refused instead of read beyond the record.
 unsigned long __cdecl SearchPropertyData(void* p) {
-    return RunProcedure(DataLog(), "SearchPropertyData", [&] {
+    return RunProcedure(PluginLog(), "SearchPropertyData", [&] {
         auto* data = RequireParameter<PROPERTY_DATA_T>(p, "pPropertyData");
         if (std::memchr(data->szName, '\0', sizeof(data->szName)) == nullptr) {
             kvt::Fail("[VALU] pPropertyData->szName", 3);
@@ -58,7 +58,7 @@ unsigned long __cdecl SearchPropertyData(void* p) {
         std::uint32_t id = 0;
         std::uint32_t size = 0;
         if (!FindPropertyData(data->szName, &id, &size)) {
-            DataLog() << "[CMNT] Not Found - " << data->szName << '\n';
+            PluginLog() << "[CMNT] Not Found - " << data->szName << '\n';
             kvt::Fail("[CMNT] Not Found", 25);
         }
         data->ID = id;

@@ -4,26 +4,26 @@
 
 #include "common/Exception.h"
 #include "common/LogStream.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 #include "plugins/pellor/ProcedureFrame.h"
 #include "plugins/pellor/PropertyCatalogue.h"
 
 namespace pellor {
 
 unsigned long GetPropertyDataCount(std::int32_t* count) {
-    return RunProcedure(DataLog(), "GetPropertyDataCount", [&] {
+    return RunProcedure(PluginLog(), "GetPropertyDataCount", [&] {
         auto* out = RequireParameter<std::int32_t>(count, "pnCount");
         std::int32_t n = 0;
         while (kPropTable[n].ID != kPropEndID) {
             ++n;
         }
-        kvtlog::Stamp(DataLog()) << "[VALU] nCount - " << std::dec << n << '\n';
+        kvtlog::Stamp(PluginLog()) << "[VALU] nCount - " << std::dec << n << '\n';
         *out = n;
     });
 }
 
 unsigned long GetPropertyDataList(PROPERTY_DATA_T* list) {
-    return RunProcedure(DataLog(), "GetPropertyDataList", [&] {
+    return RunProcedure(PluginLog(), "GetPropertyDataList", [&] {
         std::memcpy(RequireParameter<PROPERTY_DATA_T>(list, "pPropertyData"), kPropTable,
                     sizeof(kPropTable));
     });

@@ -10,8 +10,9 @@
 #include "common/LogStream.h"
 #include "core/camera/Property.h"
 #include "core/camera/SLRMonitor.h"
+#include "plugins/pellor/MonitorSession.h"
 #include "plugins/pellor/BoardInformation.h"
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 #include "plugins/pellor/DataProcedures.h"
 #include "plugins/pellor/DataRecords.h"
 #include "plugins/pellor/MemoryDump.h"
@@ -23,26 +24,6 @@ namespace {
 constexpr unsigned kPropDLResonantFrequency = 0x0100000E;
 constexpr unsigned kFrequencyAddress = 0x1F28;
 
-// Closes the monitor session when a step between open and close fails, so that the
-// camera is not left in its monitor mode; failures of that close are dropped.
-class MonitorSessionGuard {
-public:
-    explicit MonitorSessionGuard(CSLRMonitor& monitor) : _monitor(monitor) {}
-    ~MonitorSessionGuard() {
-        try {
-            _monitor.CloseSession();
-        } catch (CException* e) {
-            delete e;
-        } catch (...) {
-        }
-    }
-    MonitorSessionGuard(const MonitorSessionGuard&) = delete;
-    MonitorSessionGuard& operator=(const MonitorSessionGuard&) = delete;
-
-private:
-    CSLRMonitor& _monitor;
-};
-
 // The EEPROM range of "BoardInf.ini", with Address, Size and Count lines. A range that
 // does not lie within the 128 words is refused before any camera traffic.
 struct EepromRange {
@@ -53,7 +34,7 @@ struct EepromRange {
 
 EepromRange ReadEepromRange(bool countLine) {
     const BoardInfRange inf = ReadBoardInfRange();
-    kvtlog::LogStream& log = DataLog();
+    kvtlog::LogStream& log = PluginLog();
     kvtlog::Stamp(log) << "[VALU] Address - " << std::dec << inf.Address << '\n';
     kvtlog::Stamp(log) << "[VALU] Size    - " << std::dec << inf.Size << '\n';
     if (inf.Address < 0 || inf.Address >= static_cast<int>(kABoardEepromWords)) {
@@ -79,7 +60,7 @@ EepromRange ReadEepromRange(bool countLine) {
 // The first two words of the range: word 0 in the low half, word 1 in the high half.
 // A range of fewer than two words (Size below 4) leaves the missing halves 0.
 unsigned long __cdecl GetBoardInfDLResonantFrequency(void* p) {
-    return RunProcedure(DataLog(), "GetBoardInfDLResonantFrequency", [&] {
+    return RunProcedure(PluginLog(), "GetBoardInfDLResonantFrequency", [&] {
         auto* value = RequireParameter<std::uint32_t>(p, "pvParameter");
         const EepromRange range = ReadEepromRange(true);
         std::vector<std::uint16_t> words(range.Count < 2 ? 2 : range.Count, 0);
@@ -97,12 +78,12 @@ unsigned long __cdecl GetBoardInfDLResonantFrequency(void* p) {
 // Writes Size / 2 words from the caller's bytes, each pair high byte first. The caller
 // passes at least Size bytes (the procedure declares no size).
 unsigned long __cdecl SetBoardInfDLResonantFrequency(void* p) {
-    return RunProcedure(DataLog(), "SetBoardInfDLResonantFrequency", [&] {
+    return RunProcedure(PluginLog(), "SetBoardInfDLResonantFrequency", [&] {
         const auto* bytes = RequireParameter<const unsigned char>(p, "pvParameter");
         const EepromRange range = ReadEepromRange(false);
         const std::int32_t dumpSize = static_cast<std::int32_t>(range.Size);
         DebugPrintDumpMemory(bytes, &dumpSize);
-        kvtlog::Stamp(DataLog()) << "[VALU] Count   - " << std::dec << range.Count << '\n';
+        kvtlog::Stamp(PluginLog()) << "[VALU] Count   - " << std::dec << range.Count << '\n';
         CEventProcedure procedure;
         for (std::uint32_t i = 0; i < range.Count; ++i) {
             const int address = static_cast<int>(range.Address + i);
@@ -118,46 +99,43 @@ unsigned long __cdecl SetBoardInfDLResonantFrequency(void* p) {
 }
 
 unsigned long __cdecl SetDLResonantFrequency(void* p) {
-    return RunProcedure(DataLog(), "SetDLResonantFrequency", [&] {
+    return RunProcedure(PluginLog(), "SetDLResonantFrequency", [&] {
         auto* frequency = RequireParameter<unsigned char>(p, "punFrequency");
         CPublicProperty property;
         property.Set(kPropDLResonantFrequency, 4u, frequency);
 
         unsigned char data[2] = {frequency[1], frequency[0]};
-        CSLRMonitor monitor;
-        MonitorSessionGuard guard(monitor);
-        monitor.OpenSession();
-        monitor.ChangeBank(SLR_MONITOR::BANK_KIND_EE);
-        monitor.WriteMemory(kFrequencyAddress, 2u, data);
+        MonitorSession session(SLR_MONITOR::BANK_KIND_EE);
+        session.Monitor().WriteMemory(kFrequencyAddress, 2u, data);
         for (unsigned char byte : data) {
-            kvtlog::Stamp(DataLog()) << "[VALU] byData - " << std::hex << std::setw(2)
+            kvtlog::Stamp(PluginLog()) << "[VALU] byData - " << std::hex << std::setw(2)
                                      << std::setfill('0') << static_cast<unsigned>(byte)
                                      << std::dec << std::setfill(' ') << '\n';
         }
-        monitor.CloseSession();
+        session.Close();
     });
 }
 
 // The value goes into the first 32-bit word of the caller's buffer, where
 // SetDLResonantFrequency takes it from; nothing beyond those 4 bytes is written.
 unsigned long __cdecl GetDLResonantFrequency(void* p) {
-    return RunProcedure(DataLog(), "GetDLResonantFrequency", [&] {
+    return RunProcedure(PluginLog(), "GetDLResonantFrequency", [&] {
         auto* out = RequireParameter<std::uint32_t>(p, "pvParameter");
         std::uint32_t frequency = 0;
         CPublicProperty property;
         property.Get(kPropDLResonantFrequency, 4u, &frequency);
-        kvtlog::Stamp(DataLog()) << "[VALU] unFrequencyD - " << std::dec << frequency << '\n';
+        kvtlog::Stamp(PluginLog()) << "[VALU] unFrequencyD - " << std::dec << frequency << '\n';
         *out = frequency;
     });
 }
 
 unsigned long __cdecl SaveDLResonantFrequency(void*) {
-    return RunProcedure(DataLog(), "SaveDLResonantFrequency",
+    return RunProcedure(PluginLog(), "SaveDLResonantFrequency",
                         [&] { CProperty::Save(kPropDLResonantFrequency); });
 }
 
 unsigned long __cdecl CopyDLResonantFrequency(void*) {
-    return RunProcedure(DataLog(), "CopyDLResonantFrequency", [&] {
+    return RunProcedure(PluginLog(), "CopyDLResonantFrequency", [&] {
         std::uint32_t frequency = 0;
         RequireRoutineSuccess(GetBoardInfDLResonantFrequency(&frequency),
                               "GetBoardInfDLResonantFrequency");

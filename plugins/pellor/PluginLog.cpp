@@ -1,8 +1,8 @@
-#include "plugins/pellor/DataLog.h"
+#include "plugins/pellor/PluginLog.h"
 
 namespace pellor {
 
-kvtlog::LogStream& DataLog() {
+kvtlog::LogStream& PluginLog() {
     static kvtlog::LogStream s_log;
     return s_log;
 }
