@@ -137,6 +137,23 @@ CException* Report(std::string& out, const kvtlog::ClassFrame& frame, Body&& bod
     return kvt::ReportFailure([&] { out = kvtlog::RunInClassFrame(Log(), frame, body); });
 }
 
+// The model folder followed by `folder` and `name`, in the getter frame of `member`.
+CException* BelowModelFolder(CFilePath& path, const char* member, const char* folder,
+                             std::string& out, const std::string& name = std::string()) noexcept {
+    return Report(out, GetterFrame(member),
+                  [&] { return CheckLength(path.GetCommonFullPath() + folder + name); });
+}
+
+// Creates the model folder followed by `name` and `suffix`, in the frame of `member`.
+CException* CreateBelowModelFolder(CFilePath& path, const char* member, const std::string& name,
+                                   const char* suffix, std::string& out) noexcept {
+    return Report(out, CreatorFrame(member), [&] {
+        const std::string folder = CheckLength(path.GetCommonFullPath() + name + suffix);
+        CreateFolder(folder);
+        return folder;
+    });
+}
+
 }  // namespace
 }  // namespace kvtpath
 
@@ -203,48 +220,39 @@ CException* CFilePath::_GetCommonFullPath(std::string& out) noexcept {
 }
 
 CException* CFilePath::_GetPropertyFullPath(std::string& out) noexcept {
-    return Report(out, GetterFrame("CFilePath::GetPropertyFullPath"),
-                  [&] { return CheckLength(GetCommonFullPath() + "Property\\"); });
+    return kvtpath::BelowModelFolder(*this, "CFilePath::GetPropertyFullPath", "Property\\", out);
 }
 
 // The same frame as GetPropertyFullPath(): its failures are that member's.
 CException* CFilePath::_GetPropertyFullPathOf(const std::string& FileName,
                                               std::string& out) noexcept {
-    return Report(out, GetterFrame("CFilePath::GetPropertyFullPath"),
-                  [&] { return CheckLength(GetCommonFullPath() + "Property\\" + FileName); });
+    return kvtpath::BelowModelFolder(*this, "CFilePath::GetPropertyFullPath", "Property\\", out,
+                                     FileName);
 }
 
 CException* CFilePath::_GetPlugInFullPath(std::string& out) noexcept {
-    return Report(out, GetterFrame("CFilePath::GetPlugInFullPath"),
-                  [&] { return CheckLength(GetCommonFullPath() + "PlugIn\\"); });
+    return kvtpath::BelowModelFolder(*this, "CFilePath::GetPlugInFullPath", "PlugIn\\", out);
 }
 
 CException* CFilePath::_GetCompilerFullPath(std::string& out) noexcept {
-    return Report(out, GetterFrame("CFilePath::GetCompilerFullPath"),
-                  [&] { return CheckLength(GetCommonFullPath() + "Compiler\\"); });
+    return kvtpath::BelowModelFolder(*this, "CFilePath::GetCompilerFullPath", "Compiler\\", out);
 }
 
 CException* CFilePath::_GetCompilerFullPathOf(const std::string& FileName,
                                               std::string& out) noexcept {
-    return Report(out, GetterFrame("CFilePath::GetCompilerFullPath"),
-                  [&] { return CheckLength(GetCommonFullPath() + "Compiler\\" + FileName); });
+    return kvtpath::BelowModelFolder(*this, "CFilePath::GetCompilerFullPath", "Compiler\\", out,
+                                     FileName);
 }
 
 CException* CFilePath::_CreateCommonDirectory(const std::string& DirectoryName,
                                               std::string& out) noexcept {
-    return Report(out, CreatorFrame("CFilePath::CreateCommonDirectory"), [&] {
-        const std::string path = CheckLength(GetCommonFullPath() + DirectoryName + "\\");
-        kvtpath::CreateFolder(path);
-        return path;
-    });
+    return kvtpath::CreateBelowModelFolder(*this, "CFilePath::CreateCommonDirectory",
+                                           DirectoryName, "\\", out);
 }
 
 CException* CFilePath::_CreateDebugDataDirectory(std::string& out) noexcept {
-    return Report(out, CreatorFrame("CFilePath::CreateDebugDataDirectory"), [&] {
-        const std::string path = CheckLength(GetCommonFullPath() + "_DebugData\\");
-        kvtpath::CreateFolder(path);
-        return path;
-    });
+    return kvtpath::CreateBelowModelFolder(*this, "CFilePath::CreateDebugDataDirectory",
+                                           std::string(), "_DebugData\\", out);
 }
 
 CException* CFilePath::_CreateDirectory(const std::string& DirectoryName,

@@ -19,9 +19,7 @@ char* g_translated = nullptr;
 unsigned long g_fill = 0;
 
 kvt::UniqueFile OpenLogFile() {
-    // Appending with FILE_APPEND_DATA alone: every write lands at the end of the file,
-    // also when other processes append at the same time.
-    kvt::UniqueFile file(::CreateFileA(kLogFileName, FILE_APPEND_DATA | SYNCHRONIZE,
+    kvt::UniqueFile file(::CreateFileA(kLogFileName, GENERIC_WRITE,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -31,6 +29,37 @@ kvt::UniqueFile OpenLogFile() {
     }
     return file;
 }
+
+// Every writer of the log, in every process, appends under this lock: one byte far
+// beyond the end of any log. A handle opened for appending alone is not an atomic
+// append everywhere (Wine finds the end and writes in two steps), and two processes
+// committing at once then wrote at the same offset, losing one commit. Under the lock
+// the end found is the end written to. The system drops the lock with the handle,
+// also when a process dies while holding it.
+class AppendLock {
+public:
+    explicit AppendLock(HANDLE file) noexcept : _file(file) {
+        OVERLAPPED at = Position();
+        _locked = ::LockFileEx(_file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at) != 0;
+    }
+    ~AppendLock() {
+        if (_locked) {
+            OVERLAPPED at = Position();
+            ::UnlockFileEx(_file, 0, 1, 0, &at);
+        }
+    }
+    AppendLock(const AppendLock&) = delete;
+    AppendLock& operator=(const AppendLock&) = delete;
+
+private:
+    static OVERLAPPED Position() noexcept {
+        OVERLAPPED at{};
+        at.OffsetHigh = 0x7FFFFFFF;
+        return at;
+    }
+    HANDLE _file;
+    bool _locked = false;
+};
 
 }  // namespace
 
@@ -95,6 +124,9 @@ void WriteLogFile() {
         }
         DWORD written = 0;
         if (out > 0) {
+            AppendLock lock(file.Get());
+            LARGE_INTEGER end{};
+            ::SetFilePointerEx(file.Get(), end, nullptr, FILE_END);
             ::WriteFile(file.Get(), g_translated, static_cast<DWORD>(out), &written, nullptr);
         }
     }
