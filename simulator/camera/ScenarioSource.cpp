@@ -1,0 +1,77 @@
+#include "simulator/camera/ScenarioSource.h"
+
+#include "common/Win32.h"
+#include "simulator/camera/Bytes.h"
+#include "simulator/camera/ValueSyntax.h"
+
+namespace kvtsim {
+namespace {
+constexpr std::size_t kMaxScenarioBytes = 16u << 20;
+
+HMODULE ThisLibrary() {
+    HMODULE module = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                             GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(&ThisLibrary), &module);
+    return module;
+}
+
+std::string FolderOf(const std::string& path) {
+    std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+}  // namespace
+
+std::string EnvironmentValue(const char* name) {
+    char buffer[1024];
+    DWORD n = ::GetEnvironmentVariableA(name, buffer, sizeof(buffer));
+    return n == 0 || n >= sizeof(buffer) ? std::string() : std::string(buffer, n);
+}
+
+std::string LibraryFolder() {
+    char path[MAX_PATH] = {};
+    DWORD n = ::GetModuleFileNameA(ThisLibrary(), path, MAX_PATH);
+    return n == 0 || n >= MAX_PATH ? std::string() : FolderOf(std::string(path, n));
+}
+
+std::string BuiltInScenarioText() {
+    HMODULE module = ThisLibrary();
+    HRSRC found = ::FindResourceA(module, "KVTSIM_DEFAULT", MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const void* data = loaded ? ::LockResource(loaded) : nullptr;
+    if (data == nullptr) {
+        return std::string();
+    }
+    return std::string(static_cast<const char*>(data), ::SizeofResource(module, found));
+}
+
+ScenarioText ReadScenarioFile(const std::string& path) {
+    ScenarioText s;
+    s.origin = path;
+    s.baseDir = FolderOf(path);
+    Bytes bytes;
+    if (!ReadWholeFile(path, kMaxScenarioBytes, &bytes)) {
+        s.error = "cannot read the scenario file";
+        return s;
+    }
+    s.text.assign(bytes.begin(), bytes.end());
+    return s;
+}
+
+ScenarioText FindStartupScenario() {
+    std::string named = EnvironmentValue("KVTSIM_SCENARIO");
+    if (!named.empty()) {
+        return ReadScenarioFile(named);
+    }
+    std::string beside = LibraryFolder() + "KVTItoPTP.ini";
+    if (::GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return ReadScenarioFile(beside);
+    }
+    ScenarioText s;
+    s.text = BuiltInScenarioText();
+    s.baseDir = LibraryFolder();
+    s.origin = "built-in";
+    return s;
+}
+
+}  // namespace kvtsim
