@@ -5,6 +5,7 @@
 #include <iomanip>
 
 #include "common/Exception.h"
+#include "common/LogFile.h"
 #include "common/LogFrame.h"
 #include "core/camera/Property.h"
 #include "core/transport/APIManager.h"
@@ -32,6 +33,7 @@ CameraSlot ReadSlot(CAPIManager& manager, CPublicProperty& property, unsigned sl
     kvtlog::Stamp(log) << "[VALU] ToolMode[ " << std::dec << std::setw(2) << std::setfill('0')
                        << slot << " ] - 0x" << std::hex << std::setw(8) << camera.toolMode
                        << std::dec << std::setfill(' ') << '\n';
+    kvtlog::CommitLog(log);
     std::printf("ToolMode[ %02u ] - 0x%08x\n", slot, static_cast<unsigned>(camera.toolMode));
     return camera;
 }
@@ -47,6 +49,8 @@ unsigned long ConfigureConcurrentConnection() {
         CAPIManager& manager = CAPIManager::GetInstance();
         const unsigned count = manager.GetCameraCount();
         kvtlog::Stamp(log) << "[VALU] Connected CameraCount - " << std::dec << count << '\n';
+        // Committed before the camera is asked, so the lines keep their order in the file.
+        kvtlog::CommitLog(log);
         if (count == 1) {
             kvt::Fail("[VALU] Need Not Configure", 0);
         }
