@@ -126,6 +126,16 @@ void Connect(unsigned index, const char* failureMessage) {
     ConnectionLine(index, handle);
 }
 
+// k2pInitialize and k2pTerminate: a nonzero status fails with code 1.
+template <class Fn>
+void RunOnce(Fn fn, const char* missingMessage, const char* failureMessage) {
+    const unsigned status = Bound(fn, missingMessage)();
+    Transport().lastStatus = static_cast<int>(status);
+    if (status != 0) {
+        kvt::Fail(failureMessage, 1);
+    }
+}
+
 void Enumerate() {
     auto& t = Transport();
     auto enumerate =
@@ -218,25 +228,15 @@ void CAPIManager::FreeLibrary() noexcept {
 
 CException* CAPIManager::_Initialize() noexcept {
     return kvt::ReportFailure([&] {
-        auto& t = Transport();
-        auto initialize = Bound(t.functions.Initialize, "[VALU] _pImpl->_k2pInitialize");
-        const unsigned status = initialize();
-        t.lastStatus = static_cast<int>(status);
-        if (status != 0) {
-            kvt::Fail("[FUNC] _pImpl->_k2pInitiaize", 1);
-        }
+        RunOnce(Transport().functions.Initialize, "[VALU] _pImpl->_k2pInitialize",
+                "[FUNC] _pImpl->_k2pInitiaize");
     });
 }
 
 CException* CAPIManager::_Terminate() noexcept {
     return kvt::ReportFailure([&] {
-        auto& t = Transport();
-        auto terminate = Bound(t.functions.Terminate, "[VALU] _pImpl->_k2pTerminate");
-        const unsigned status = terminate();
-        t.lastStatus = static_cast<int>(status);
-        if (status != 0) {
-            kvt::Fail("[FUNC] _pImpl->Terminate", 1);
-        }
+        RunOnce(Transport().functions.Terminate, "[VALU] _pImpl->_k2pTerminate",
+                "[FUNC] _pImpl->Terminate");
     });
 }
 
