@@ -16,7 +16,7 @@ std::string CameraScenario(unsigned quality, unsigned cameras) {
         char packed[64];
         std::snprintf(packed, sizeof(packed), "0x8000002F = 00 00 %02x 04\n", quality);
         text += packed;
-        text += "0x00000000 = u32:0\n";
+        text += "0x00000000 = u32:0\n0x80000028 = u32:129\n";
     }
     return text;
 }

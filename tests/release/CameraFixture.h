@@ -14,7 +14,8 @@
 
 namespace releasetest {
 
-// A camera with small generated images and the given quality code (byte 2 of 0x8000002F).
+// Cameras with small generated images (JPEG 3000 bytes, raw 7000), the given quality
+// code (byte 2 of 0x8000002F), the fixed flag 0 and FlavorMode 129.
 std::string CameraScenario(unsigned quality, unsigned cameras = 1);
 
 // Little-endian bytes of a 32-bit value.
