@@ -44,6 +44,7 @@ unsigned long _SetFixedFlag(std::uint32_t* pFixedFlag) noexcept {
         RequireFlagPointer(pFixedFlag);
         const std::uint32_t value = *pFixedFlag;
         FlagLine(value);
+        kvtlog::CommitLog(ApiLog());   // the value is in the file before it is written
         CPublicProperty property;
         property.Set(kFixedFlagProperty, 4u, static_cast<unsigned>(value));
     });
