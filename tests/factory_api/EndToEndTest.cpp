@@ -55,17 +55,31 @@ TEST(EndToEnd, AFactoryProgramDrivesTheCameraThroughTheLibrary) {
               run.LogIndex("[FUNC] DeregisterPlugInList")) << "registry cleared before the free";
 }
 
-// The version list and the INI file that the deploy step ships pass both checks in a
+// The version list and the INI files that the deploy step ships pass both checks in a
 // fresh folder (a fixture with the shipped plug-in's name and version stands in for it).
 TEST(EndToEnd, TheDeployedVersionListPassesBothChecks) {
     DeployFolder folder("deployed");
     folder.WithCamera().WithPlugIn("kvtfx_shipped.dll", "Pellor.q517");
     ASSERT_TRUE(kvttest::CopyFileTo(WinePath(KVT_DEPLOY_VERCK), folder.PropertyDir() + "verck"));
-    ASSERT_TRUE(kvttest::CopyFileTo(WinePath(KVT_DEPLOY_INI), folder.PropertyDir() + "Q517.ini"));
+    const std::string inis = KVT_DEPLOY_INIS;
+    std::vector<std::string> names;
+    for (std::size_t start = 0; start <= inis.size();) {
+        std::size_t end = inis.find('|', start);
+        if (end == std::string::npos) {
+            end = inis.size();
+        }
+        const std::string path = inis.substr(start, end - start);
+        names.push_back(path.substr(path.find_last_of('/') + 1));
+        ASSERT_TRUE(kvttest::CopyFileTo(WinePath(path), folder.PropertyDir() + names.back()));
+        start = end + 1;
+    }
     const DriverRun run = folder.Run({"open", "exec:FxWho"});
     EXPECT_EQ(run.Code("open"), 0u) << run.process.out;
     EXPECT_EQ(run.Code("exec:FxWho"), 400u);
     EXPECT_TRUE(run.HasLog("[FUNC] RegisterPlugInList - 0"));
     EXPECT_TRUE(run.HasLog("[FUNC] _CheckIniVersion - 0"));
-    EXPECT_FALSE(run.LogContains("[CMNT] Not Registered - ")) << "the INI entry was compared";
+    EXPECT_FALSE(run.LogContains("[CMNT] Not Registered - ")) << "every INI file is listed";
+    for (const std::string& name : names) {
+        EXPECT_NE(run.process.out.find("sort ->  " + name), std::string::npos) << name;
+    }
 }
