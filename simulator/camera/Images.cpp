@@ -10,11 +10,14 @@ const std::uint8_t kJpegHead[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 
 const std::uint8_t kRawHead[] = {'I', 'I', 0x2A, 0x00, 0x10, 0x00, 0x00, 0x00,
                                  'T', 'R', 0x02, 0x00, 0x00, 0x00, 0x00, 0x00};
 
+// Four bytes per step of a linear congruential generator (its high bits first).
 void FillPattern(std::uint8_t* p, std::size_t n, std::uint32_t seed) {
     std::uint32_t x = seed * 2654435761u + 0x9E3779B9u;
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = 0; i < n; i += 4) {
         x = x * 1664525u + 1013904223u;
-        p[i] = static_cast<std::uint8_t>(x >> 24);
+        for (std::size_t k = 0; k < 4 && i + k < n; ++k) {
+            p[i + k] = static_cast<std::uint8_t>(x >> (24 - 8 * k));
+        }
     }
 }
 }  // namespace

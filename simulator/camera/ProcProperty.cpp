@@ -41,24 +41,26 @@ Outcome Get(Camera& camera, const Args& args, unsigned tag) {
     return Data(Share(Bytes(size)));
 }
 
+namespace {
 // Saving or loading a property the camera does not hold succeeds without effect,
 // unless the camera is strict.
-Outcome Save(Camera& camera, const Args& args, unsigned tag) {
+Outcome CopyStored(Camera& camera, const Args& args, unsigned tag, bool save) {
     std::uint32_t id;
     if (!args.Int(0, &id)) {
         return Result(kResultRefused);
     }
-    bool done = StoreOf(camera, tag).Save(id);
+    PropertyStore& store = StoreOf(camera, tag);
+    bool done = save ? store.Save(id) : store.Load(id);
     return Result(done || !camera.strictProperties ? kResultOk : kResultRefused);
+}
+}  // namespace
+
+Outcome Save(Camera& camera, const Args& args, unsigned tag) {
+    return CopyStored(camera, args, tag, true);
 }
 
 Outcome Load(Camera& camera, const Args& args, unsigned tag) {
-    std::uint32_t id;
-    if (!args.Int(0, &id)) {
-        return Result(kResultRefused);
-    }
-    bool done = StoreOf(camera, tag).Load(id);
-    return Result(done || !camera.strictProperties ? kResultOk : kResultRefused);
+    return CopyStored(camera, args, tag, false);
 }
 
 Outcome SetupDigital(Camera& camera, const Args&, unsigned) {

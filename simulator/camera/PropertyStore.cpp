@@ -7,21 +7,12 @@ SharedBytes PropertyStore::Find(const Map& m, std::uint32_t id) {
     return it == m.end() ? SharedBytes() : it->second;
 }
 
-bool PropertyStore::Save(std::uint32_t id) {
-    SharedBytes value = Current(id);
+bool PropertyStore::Copy(const Map& from, Map& to, std::uint32_t id) {
+    SharedBytes value = Find(from, id);
     if (!value) {
         return false;
     }
-    _saved[id] = std::move(value);
-    return true;
-}
-
-bool PropertyStore::Load(std::uint32_t id) {
-    SharedBytes value = Saved(id);
-    if (!value) {
-        return false;
-    }
-    _current[id] = std::move(value);
+    to[id] = std::move(value);
     return true;
 }
 

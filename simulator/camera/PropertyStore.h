@@ -19,12 +19,13 @@ public:
     void SetCurrent(std::uint32_t id, SharedBytes value) { _current[id] = std::move(value); }
     void SetSaved(std::uint32_t id, SharedBytes value) { _saved[id] = std::move(value); }
     // Save: current -> store; Load: store -> current. False when there is nothing to copy.
-    bool Save(std::uint32_t id);
-    bool Load(std::uint32_t id);
+    bool Save(std::uint32_t id) { return Copy(_current, _saved, id); }
+    bool Load(std::uint32_t id) { return Copy(_saved, _current, id); }
 
 private:
     using Map = std::map<std::uint32_t, SharedBytes>;
     static SharedBytes Find(const Map& m, std::uint32_t id);
+    static bool Copy(const Map& from, Map& to, std::uint32_t id);
     Map _current;
     Map _saved;
 };

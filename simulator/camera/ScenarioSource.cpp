@@ -23,9 +23,14 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 std::string EnvironmentValue(const char* name) {
-    char buffer[1024];
-    DWORD n = ::GetEnvironmentVariableA(name, buffer, sizeof(buffer));
-    return n == 0 || n >= sizeof(buffer) ? std::string() : std::string(buffer, n);
+    DWORD needed = ::GetEnvironmentVariableA(name, nullptr, 0);  // with the zero
+    if (needed == 0) {
+        return std::string();
+    }
+    std::string value(needed, '\0');
+    DWORD n = ::GetEnvironmentVariableA(name, &value[0], needed);
+    value.resize(n < needed ? n : 0);
+    return value;
 }
 
 std::string LibraryFolder() {
@@ -63,13 +68,15 @@ ScenarioText FindStartupScenario() {
     if (!named.empty()) {
         return ReadScenarioFile(named);
     }
-    std::string beside = LibraryFolder() + "KVTItoPTP.ini";
-    if (::GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    // Only beside the library: a folder that cannot be named is not the current one.
+    std::string folder = LibraryFolder();
+    std::string beside = folder + "KVTItoPTP.ini";
+    if (!folder.empty() && ::GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES) {
         return ReadScenarioFile(beside);
     }
     ScenarioText s;
     s.text = BuiltInScenarioText();
-    s.baseDir = LibraryFolder();
+    s.baseDir = folder;
     s.origin = "built-in";
     return s;
 }

@@ -16,6 +16,11 @@ public:
     void Clear() { _pages.clear(); }
 
 private:
+    // Calls visit(page index, offset in the page, count, offset in the caller's bytes)
+    // for each page piece of the range.
+    template <class Visit>
+    static bool ForEachPiece(std::uint32_t address, std::size_t size, Visit visit);
+
     static constexpr std::uint32_t kPageBits = 12;
     static constexpr std::uint32_t kPageSize = 1u << kPageBits;
     std::map<std::uint32_t, std::array<std::uint8_t, kPageSize>> _pages;
