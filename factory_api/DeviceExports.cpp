@@ -32,18 +32,13 @@ unsigned long __stdcall KVT_OpenDevice() {
     return kvtlog::RunFrame(ApiLog(), {"[KVTI] KVT_OpenDevice"}, [] {
         WriteMemoryDiagnostics(ApiLog());
         ClearBodyID();
-        if ((m_InitializingResult & 1) != 0) {
-            kvt::Fail("[VALU] m_InitializingResult", m_InitializingResult);
-        }
+        FailIfOdd(m_InitializingResult, "[VALU] m_InitializingResult");
         ExecuteInitializeFunc();
         const int opened = OpenDevice();
         if (opened != 0) {
             kvt::Fail("[FUNC] OpenDevice", static_cast<unsigned long>(opened));
         }
-        const unsigned long configured = ConfigureConcurrentConnection();
-        if ((configured & 1) != 0) {
-            kvt::Fail("[FUNC] ConfigureConcurrentConnection", configured);
-        }
+        FailIfOdd(ConfigureConcurrentConnection(), "[FUNC] ConfigureConcurrentConnection");
         m_DeviceOpened = 1;
     });
 }
@@ -51,10 +46,7 @@ unsigned long __stdcall KVT_OpenDevice() {
 unsigned long __stdcall KVT_CloseDevice() {
     return kvtlog::RunFrame(ApiLog(), {"[KVTI] KVT_CloseDevice"}, [] {
         ExecuteTerminateFunc();
-        const unsigned long closed = static_cast<unsigned long>(CloseDevice());
-        if ((closed & 1) != 0) {
-            kvt::Fail("[FUNC] CloseDevice", closed);
-        }
+        FailIfOdd(static_cast<unsigned long>(CloseDevice()), "[FUNC] CloseDevice");
         m_DeviceOpened = 0;
         WriteMemoryDiagnostics(ApiLog());
     });

@@ -109,14 +109,8 @@ void OnProcessDetach() noexcept {
 unsigned long Initialize() {
     return kvtlog::RunFrame(s_log, StepFrame("[FUNC] Initialize"), [] {
         CheckConfiguration();
-        unsigned long result = RegisterPlugInList();
-        if ((result & 1) != 0) {
-            kvt::Fail("[FUNC] RegisterPlugInList", result);
-        }
-        result = RegisterEventProcList();
-        if ((result & 1) != 0) {
-            kvt::Fail("[FUNC] RegisterEventProcList", result);
-        }
+        FailIfOdd(RegisterPlugInList(), "[FUNC] RegisterPlugInList");
+        FailIfOdd(RegisterEventProcList(), "[FUNC] RegisterEventProcList");
         RegisterInitializeFuncList();
         RegisterTerminateFuncList();
     });
@@ -124,14 +118,8 @@ unsigned long Initialize() {
 
 unsigned long Terminate() {
     return kvtlog::RunFrame(s_log, StepFrame("[FUNC] Terminate"), [] {
-        unsigned long result = DeregisterEventProcList();
-        if ((result & 1) != 0) {
-            kvt::Fail("[FUNC] DeregisterEventProcList", result);
-        }
-        result = DeregisterPlugInList();
-        if ((result & 1) != 0) {
-            kvt::Fail("[FUNC] DeregisterPlugInList", result);
-        }
+        FailIfOdd(DeregisterEventProcList(), "[FUNC] DeregisterEventProcList");
+        FailIfOdd(DeregisterPlugInList(), "[FUNC] DeregisterPlugInList");
         DeregisterInitializeFuncList();
         DeregisterTerminateFuncList();
     });

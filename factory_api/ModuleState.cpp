@@ -27,6 +27,12 @@ void RequireDeviceOpened() {
     }
 }
 
+void FailIfOdd(unsigned long result, const char* message) {
+    if ((result & 1) != 0) {
+        kvt::Fail(message, result);
+    }
+}
+
 std::string ModelDigits(std::uint32_t modelID) {
     char digits[8];
     std::snprintf(digits, sizeof(digits), "%x", static_cast<unsigned>(modelID & 0xFFFFu));

@@ -48,6 +48,10 @@ kvtlog::LogStream& ApiLog();
 // Fails with "[ERR!] OpenDevice Error." (29) unless the device is open.
 void RequireDeviceOpened();
 
+// A step's result with bit 0 set (the library's failure codes are odd) fails with
+// `message` and that result as the code.
+void FailIfOdd(unsigned long result, const char* message);
+
 // "517" and "_Q517_" for a model identifier.
 std::string ModelDigits(std::uint32_t modelID);
 std::string ModelFolderName(std::uint32_t modelID);

@@ -30,11 +30,8 @@ unsigned long _CheckDllVersion(const std::string& fullPath, const std::string& f
             if (version == registered) {
                 return;
             }
-            kvtlog::Line(log, "[ERR!] ");
-            kvtlog::Stamp(log) << "[ERR!] " << fileName << '\n';
-            kvtlog::Stamp(log) << "[ERR!]   PlugIn  -> " << version << '\n';
-            kvtlog::Stamp(log) << "[ERR!]   Regist. -> " << registered << '\n';
-            kvtlog::CommitLog(log);
+            WriteVersionMismatch(fileName, "[ERR!]   PlugIn  -> ", version,
+                                 "[ERR!]   Regist. -> ", registered);
             kvt::Fail("[ERR!] DLL Version mismatch.", 1);
         }
         list.Close();

@@ -82,11 +82,8 @@ unsigned long _CheckIniVersion() {
                 continue;
             }
             if (registered != version) {
-                kvtlog::Line(log, "[ERR!] ");
-                kvtlog::Stamp(log) << "[ERR!] " << fullPath << '\n';
-                kvtlog::Stamp(log) << "[ERR!]   Property -> " << version << '\n';
-                kvtlog::Stamp(log) << "[ERR!]   Regist.  -> " << registered << '\n';
-                kvtlog::CommitLog(log);
+                WriteVersionMismatch(fullPath, "[ERR!]   Property -> ", version,
+                                     "[ERR!]   Regist.  -> ", registered);
                 kvt::Fail("[ERR!] INI Version mismatch.", 1);
             }
         } while (::FindNextFileA(search.Get(), &found));

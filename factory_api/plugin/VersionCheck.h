@@ -21,5 +21,11 @@ unsigned long _CheckDllVersion(const std::string& fullPath, const std::string& f
 // and the result on every path.
 unsigned long _CheckIniVersion();
 
+// The four lines of a version mismatch, committed: "[ERR!] ", "[ERR!] <item>", then
+// "<foundLabel><found>" and "<registeredLabel><registered>".
+void WriteVersionMismatch(const std::string& item, const char* foundLabel,
+                          const std::string& found, const char* registeredLabel,
+                          const std::string& registered);
+
 // Writes the Shift-JIS message of a failed INI search to standard error.
 void WriteIniSearchFailureMessage();
