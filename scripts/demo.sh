@@ -26,4 +26,5 @@ rc=$?
 set -e
 # "cls" writes terminal control codes; they are dropped for a readable transcript.
 iconv -f GBK -t UTF-8 "$root/build/x86_64/demo-output.gbk" | tr -d '\r' | sed 's/\x1b\[[0-9;]*[A-Za-z]//g'
+echo
 echo "(TavolInfo exit code: $rc)"
