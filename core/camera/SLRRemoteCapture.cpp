@@ -32,6 +32,43 @@ const ClassFrame kTrawPlusJpegFrame{"CSLRRemoteCapture::Impl::_TransferTrawPlusJ
 const ClassFrame kJpegPlusTrawFrame{"CSLRRemoteCapture::Impl::_TransferJpegPlusTraw", true,
                                     true, ClassFrame::Other::Silent33};
 
+// The receive buffer of the image fetches, kept from one fetch to the next. Every fresh
+// page costs a fault on its first touch, and for a raw image of tens of megabytes those
+// faults take longer than the copy and the file write together; a kept buffer is
+// touched once per process. It grows (without copying) to the largest image fetched,
+// is freed after a fetch when it exceeds kKeptImageBufferBytes, and goes at unload.
+// Callers use the capture from one thread at a time.
+class ImageBuffer {
+public:
+    static constexpr std::size_t kKeptImageBufferBytes = 64u * 1024 * 1024;
+
+    // Room for `size` bytes; null when it cannot be allocated.
+    unsigned char* Room(unsigned size) {
+        if (_capacity < size) {
+            _data.reset();   // free first: the old and the new block need not fit together
+            _capacity = 0;
+            _data.reset(new (std::nothrow) unsigned char[size]);
+            if (!_data) {
+                return nullptr;
+            }
+            _capacity = size;
+        }
+        return _data.get();
+    }
+    void Trim() {
+        if (_capacity > kKeptImageBufferBytes) {
+            _data.reset();
+            _capacity = 0;
+        }
+    }
+
+private:
+    std::unique_ptr<unsigned char[]> _data;
+    std::size_t _capacity = 0;
+};
+
+ImageBuffer s_imageBuffer;
+
 // Replaces the extension of the file name (what follows its last dot) with `extension`,
 // or appends it when the file name has none. Dots in folder names are left alone.
 void ReplaceExtension(std::string& path, const char* extension) {
@@ -90,8 +127,8 @@ public:
     }
 
 private:
-    // Fetches the image the camera holds into one buffer of the held size and writes it
-    // to the target path with `extension`.
+    // Fetches the image the camera holds into the receive buffer and writes it, in one
+    // piece, to the target path with `extension`.
     void _FetchImage(const char* extension) {
         if (_IsFinishRemoteRelease) {
             kvt::Fail("[VALU] _IsFinishRemoteRelease", 35);
@@ -106,15 +143,18 @@ private:
         kvtlog::Stamp(s_log) << "[VALU] _FullPath - " << _FullPath << '\n';
         kvtlog::CommitLog(s_log);
 
-        std::unique_ptr<unsigned char[]> pImageData(new (std::nothrow) unsigned char[_DataSize]);
-        if (!pImageData) {
+        unsigned char* pImageData = s_imageBuffer.Room(_DataSize);
+        if (pImageData == nullptr) {
             kvt::Fail("[VALU] pImageData", 5);
         }
+        struct Trim {
+            ~Trim() { s_imageBuffer.Trim(); }
+        } trim;
         unsigned size = _DataSize;
         int result = 0;
         ClearParameters();
-        GetReturnData(pImageData.get(), &size, &result);
-        WriteImageFile(_FullPath, pImageData.get(), _DataSize);
+        GetReturnData(pImageData, &size, &result);
+        WriteImageFile(_FullPath, pImageData, _DataSize);
     }
 
     // "FA_GetRemoteReleasePlusImage": the camera now holds the release's next image.

@@ -9,8 +9,10 @@
 // extension is what follows the last dot of the file name. A dot in a folder name is
 // not an extension ("C:\Img.old\shot" gives "C:\Img.old\shot.jpg").
 //
-// Images move once: one buffer of the size the camera reports, one fetch into it, one
-// write to the file. A failed write is reported ("[WAPI] WriteFile", 1).
+// Images move once: one fetch into a receive buffer of at least the size the camera
+// reports, one write to the file. The receive buffer is kept for the next fetch (fresh
+// pages are slow to touch; up to 64 MB stay allocated until Corvane unloads). A failed
+// write is reported ("[WAPI] WriteFile", 1).
 //
 // Members that can fail come in two halves (see common/ModuleBoundary.h). Copying is
 // refused: a copy would share, and free a second time, the implementation object.

@@ -74,6 +74,19 @@ TEST_F(Capture, EachImageGoesByteExactToTheTargetWithItsExtension) {
     }
 }
 
+// The receive buffer is kept between fetches; a larger image after a smaller one must
+// still arrive whole.
+TEST_F(Capture, ALargerImageAfterASmallerOneArrivesWhole) {
+    for (const char* size : {"JpegSize = 3000", "JpegSize = 1048583", "JpegSize = 5"}) {
+        SCOPED_TRACE(size);
+        UseScenario(std::string("[Camera0]\nTemplate = empty\n") + size +
+                    "\n[Camera0.Public]\n0x8000002F = 00 00 01 04\n");
+        CSLRRemoteCapture capture(Dir() + "shot");
+        capture.ReleaseAndTransfer({IMAGE_FORMAT_JPEG});
+        EXPECT_EQ(kvttest::ReadFileBytes(Dir() + "shot.jpg"), sim.ReleaseImage(0, 0));
+    }
+}
+
 TEST_F(Capture, AFormatListOtherThanOneOrTwoKnownFormatsFetchesNothing) {
     struct Case {
         Formats formats;

@@ -1,0 +1,167 @@
+// Benchmark of KVT_ReleaseAndTransfer against writing the same bytes directly.
+//
+// Run it with wine64 from any folder: it lays out a deploy-like folder there (the
+// library as "oxrmsg.dll", Corvane.dll, the simulated camera, a plug-in that lets the
+// library initialise), copies itself into it and runs itself there as a child, which
+// opens the device, gives the camera a raw image of 30 MB and a JPEG image of 10 MB
+// (fixed bytes, so the simulator spends no time making them), and then times
+//   - KVT_ReleaseAndTransfer: quality code 7, the raw and the JPEG file, and
+//   - the same bytes written directly to two files (CreateFile, one WriteFile each).
+// It prints the median of each over several rounds and their ratio, and the first round
+// apart: it also pays for the first touch of the capture's receive buffer.
+//
+//   release_bench [rounds] [keep]   (default 7 rounds; "keep" leaves the folder and its
+//                                   KvtDll.log, whose [TIME] lines break the time down)
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "common/Handles.h"
+#include "common/Win32.h"
+#include "factory_api/DeployFolder.h"
+#include "factory_api/KvtQ517Exports.h"
+#include "simulator/camera/SimControl.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr unsigned kRawBytes = 30u * 1024 * 1024;
+constexpr unsigned kJpegBytes = 10u * 1024 * 1024;
+
+double Milliseconds() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// A deterministic pattern of the given size.
+std::string Pattern(std::size_t size, unsigned seed) {
+    std::string bytes(size, '\0');
+    unsigned x = seed;
+    for (char& c : bytes) {
+        x = x * 1664525u + 1013904223u;
+        c = static_cast<char>(x >> 24);
+    }
+    return bytes;
+}
+
+bool WriteDirect(const std::string& path, const std::string& bytes) {
+    kvt::UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file && ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                               &written, nullptr) &&
+           written == bytes.size();
+}
+
+template <class Fn>
+Fn Bind(HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
+int Measure(int rounds) {
+    HMODULE library = ::LoadLibraryA("oxrmsg.dll");
+    if (library == nullptr) {
+        std::printf("cannot load oxrmsg.dll (%lu)\n", ::GetLastError());
+        return 2;
+    }
+    auto open = Bind<decltype(&KVT_OpenDevice)>(library, "KVT_OpenDevice");
+    auto transfer = Bind<decltype(&KVT_ReleaseAndTransfer)>(library, "KVT_ReleaseAndTransfer");
+    if (open == nullptr || transfer == nullptr || open() != 0) {
+        std::printf("KVT_OpenDevice failed\n");
+        return 3;
+    }
+    HMODULE camera = ::GetModuleHandleA("KVTItoPTP.dll");
+    auto apply = Bind<kvtsim_ApplyScenarioText_t>(camera, "kvtsim_ApplyScenarioText");
+    if (apply == nullptr) {
+        std::printf("the simulated camera is not loaded\n");
+        return 4;
+    }
+    const std::string raw = Pattern(kRawBytes, 1);
+    const std::string jpeg = Pattern(kJpegBytes, 2);
+    kvttest::WriteFileBytes("raw.bin", raw);
+    kvttest::WriteFileBytes("jpeg.bin", jpeg);
+    const std::string scenario = "[Camera0]\nRaw = file:" + kvttest::CurrentDir() +
+                                 "raw.bin\nJpeg = file:" + kvttest::CurrentDir() +
+                                 "jpeg.bin\n[Camera0.Public]\n0x8000002F = 00 00 07 04\n";
+    if (apply(scenario.c_str()) != 0) {
+        std::printf("scenario refused\n");
+        return 5;
+    }
+
+    std::vector<double> product, direct;
+    double firstProduct = 0, firstDirect = 0;
+    for (int round = 0; round <= rounds; ++round) {   // round 0 warms up
+        double start = Milliseconds();
+        const unsigned long result = transfer("shot");
+        const double productMs = Milliseconds() - start;
+        if (result != 0) {
+            std::printf("KVT_ReleaseAndTransfer returned %lu\n", result);
+            return 6;
+        }
+        start = Milliseconds();
+        const bool ok = WriteDirect("direct.tr2", raw) && WriteDirect("direct.jpg", jpeg);
+        const double directMs = Milliseconds() - start;
+        if (!ok) {
+            std::printf("direct write failed\n");
+            return 7;
+        }
+        if (round > 0) {
+            product.push_back(productMs);
+            direct.push_back(directMs);
+        } else {
+            firstProduct = productMs;
+            firstDirect = directMs;
+        }
+    }
+    if (kvttest::ReadFileBytes("shot.tr2") != raw || kvttest::ReadFileBytes("shot.jpg") != jpeg) {
+        std::printf("the transferred files differ from the camera's images\n");
+        return 8;
+    }
+    const double p = Median(product), d = Median(direct);
+    std::printf("KVT_ReleaseAndTransfer (30 MB raw + 10 MB JPEG): %8.1f ms (median of %d)\n", p,
+                rounds);
+    std::printf("direct write of the same bytes:                  %8.1f ms\n", d);
+    std::printf("ratio: %.2f\n", p / d);
+    std::printf("first round (receive buffer not yet touched): %.1f ms against %.1f ms\n",
+                firstProduct, firstDirect);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "--measure") {
+        return Measure(argc >= 3 ? std::atoi(argv[2]) : 7);
+    }
+    const int rounds = argc >= 2 ? std::max(1, std::atoi(argv[1])) : 7;
+    kvtq517test::DeployFolder folder = kvtq517test::ReadyFolder("release-bench");
+    folder.WithCamera(kvtq517test::OneCameraScenario());
+    const std::string self = folder.Path() + "release_bench.exe";
+    if (!kvttest::CopyFileTo(kvttest::BinDir() + "release_bench.exe", self)) {
+        std::printf("cannot lay out %s\n", folder.Path().c_str());
+        return 1;
+    }
+    const kvttest::ProcessResult run = kvttest::RunProcess(
+        "\"" + self + "\" --measure " + std::to_string(rounds), folder.Path(), "", 600000);
+    std::fputs(run.out.c_str(), stdout);
+    std::fputs(run.err.c_str(), stderr);
+    if (argc >= 3 && std::string(argv[2]) == "keep") {
+        std::printf("folder: %s\n", folder.Path().c_str());
+    } else {
+        kvttest::RemoveTree(folder.Path());
+    }
+    return run.exitCode;
+}
