@@ -11,6 +11,7 @@
 #include "plugins/pellor/DataProcedures.h"
 #include "plugins/pellor/DataRecords.h"
 #include "plugins/pellor/ProcedureFrame.h"
+#include "plugins/pellor/PropertyAccess.h"
 
 namespace pellor {
 namespace {
@@ -55,7 +56,7 @@ unsigned long __cdecl GetBodyID(void* p) {
         RequireBlock(block);
         std::uint32_t words[2] = {};
         CPublicProperty property;
-        property.Get(kPropBodyID, static_cast<unsigned>(sizeof(words)), words);
+        ReadExactly(property, kPropBodyID, sizeof(words), words);
         const std::uint64_t number = (std::uint64_t{words[0]} << 32) | words[1];
         CacheBodyNumber(block, number);
 

@@ -9,6 +9,7 @@
 #include "plugins/pellor/DataProcedures.h"
 #include "plugins/pellor/DataRecords.h"
 #include "plugins/pellor/ProcedureFrame.h"
+#include "plugins/pellor/PropertyAccess.h"
 
 namespace pellor {
 
@@ -17,7 +18,7 @@ unsigned long __cdecl GetDigitalParaAdjData(void* p) {
         auto* adj = RequireParameter<DIGITAL_PARA_ADJ_T>(p, "pDigitalParaData");
         std::int16_t delta[2] = {};
         CPublicProperty property;
-        property.Get(0x1F000010u, static_cast<unsigned>(sizeof(delta)), delta);
+        ReadExactly(property, 0x1F000010u, sizeof(delta), delta);
         adj->DeltaX = delta[0];
         adj->DeltaY = delta[1];
         kvtlog::LogStream& log = PluginLog();

@@ -15,6 +15,7 @@
 #include "plugins/pellor/DataProcedures.h"
 #include "plugins/pellor/MemoryDump.h"
 #include "plugins/pellor/ProcedureFrame.h"
+#include "plugins/pellor/PropertyAccess.h"
 
 namespace pellor {
 namespace {
@@ -49,7 +50,7 @@ unsigned long GetUnitVersion(void* p, const UnitVersion& unit) {
         auto* version = RequireParameter<std::uint32_t>(p, "pFirmVersion");
         unsigned char record[kFirmRecordSize] = {};
         CPublicProperty property;
-        property.Get(kPropUnitVersions, kFirmRecordSize, record);
+        ReadExactly(property, kPropUnitVersions, kFirmRecordSize, record);
         kvtlog::LogStream& log = PluginLog();
         kvtlog::Line(log, unit.title);
         kvtlog::Stamp(log) << unit.item << std::hex << static_cast<unsigned>(record[unit.offset])
@@ -78,7 +79,7 @@ unsigned long __cdecl GetMpuFirmwareVersion(void* p) {
         auto* version = RequireParameter<std::uint32_t>(p, "pFirmVersion");
         unsigned char value[4] = {};
         CPublicProperty property;
-        property.Get(kPropMpuVersion, static_cast<unsigned>(sizeof(value)), value);
+        ReadExactly(property, kPropMpuVersion, sizeof(value), value);
         kvtlog::LogStream& log = PluginLog();
         kvtlog::Line(log, "[VALU] MPU FirmVersion");
         kvtlog::Stamp(log) << "[VALU]    .MPU - " << std::hex << static_cast<unsigned>(value[0])

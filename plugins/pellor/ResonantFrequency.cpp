@@ -17,6 +17,7 @@
 #include "plugins/pellor/DataRecords.h"
 #include "plugins/pellor/MemoryDump.h"
 #include "plugins/pellor/ProcedureFrame.h"
+#include "plugins/pellor/PropertyAccess.h"
 
 namespace pellor {
 namespace {
@@ -123,7 +124,7 @@ unsigned long __cdecl GetDLResonantFrequency(void* p) {
         auto* out = RequireParameter<std::uint32_t>(p, "pvParameter");
         std::uint32_t frequency = 0;
         CPublicProperty property;
-        property.Get(kPropDLResonantFrequency, 4u, &frequency);
+        ReadExactly(property, kPropDLResonantFrequency, sizeof(frequency), &frequency);
         kvtlog::Stamp(PluginLog()) << "[VALU] unFrequencyD - " << std::dec << frequency << '\n';
         *out = frequency;
     });

@@ -59,6 +59,17 @@ TEST(BodyID, GetSplitsTheNumberIntoItsDigitGroupsAndCachesIt) {
     EXPECT_TRUE(run.HasLog("BodyID - 123456"));
 }
 
+// A body number of fewer than 8 bytes is refused, not taken as a wrong number.
+TEST(BodyID, GetRefusesAShortAnswerAndLeavesTheBlockAlone) {
+    PellorFolder folder("body-short", Scenario("[Camera0.Public]\n0x01000006 = u32:5\n"));
+    const DataRun run = folder.Run({"zero=20", "execs=GetBodyID:20", "bodyblock"});
+    EXPECT_EQ(run.Code("execs=GetBodyID:20"), 35u);
+    EXPECT_TRUE(run.HasLog("[ERR!] - [VALU] ReturnDataSize"));
+    EXPECT_EQ(run.Bytes("execs=GetBodyID:20"),
+              "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+    EXPECT_EQ(run.Bytes("bodyblock"), "00 00 00 00 00 00 00 00");
+}
+
 TEST(BodyID, NullParametersAreRefusedBeforeTheCamera) {
     PellorFolder folder("body-null");
     const DataRun run = folder.Run({"null=SetBodyID", "null=GetBodyID"});
