@@ -59,6 +59,13 @@ unsigned long GetUnitVersion(void* p, const UnitVersion& unit) {
     });
 }
 
+// Log name, title line, item line and offset in 0x02000006. The item line says ".BP"
+// for the EEPROM too, as the log has always read.
+const UnitVersion kFpu = {"GetFpuFirmwareVersion", "[VALU] FPU FirmVersion", "[VALU]    .FPU - ", 6};
+const UnitVersion kTpu = {"GetTpuFirmwareVersion", "[VALU] TPU FirmVersion", "[VALU]    .TPU - ", 10};
+const UnitVersion kBp = {"GetBpFirmwareVersion", "[VALU] BP(S-FROM) Version", "[VALU]    .BP - ", 9};
+const UnitVersion kEeprom = {"GetEepromFirmwareVersion", "[VALU] EEPROM Version", "[VALU]    .BP - ", 4};
+
 }  // namespace
 
 unsigned long __cdecl GetIcuFirmwareVersion(void* p) {
@@ -88,26 +95,10 @@ unsigned long __cdecl GetMpuFirmwareVersion(void* p) {
     });
 }
 
-unsigned long __cdecl GetFpuVersion(void* p) {
-    return GetUnitVersion(p, {"GetFpuFirmwareVersion", "[VALU] FPU FirmVersion",
-                              "[VALU]    .FPU - ", 6});
-}
-
-unsigned long __cdecl GetTpuVersion(void* p) {
-    return GetUnitVersion(p, {"GetTpuFirmwareVersion", "[VALU] TPU FirmVersion",
-                              "[VALU]    .TPU - ", 10});
-}
-
-unsigned long __cdecl GetBpVersion(void* p) {
-    return GetUnitVersion(p, {"GetBpFirmwareVersion", "[VALU] BP(S-FROM) Version",
-                              "[VALU]    .BP - ", 9});
-}
-
-// The item line says ".BP" for the EEPROM too, as the log has always read.
-unsigned long __cdecl GetEepromVersion(void* p) {
-    return GetUnitVersion(p, {"GetEepromFirmwareVersion", "[VALU] EEPROM Version",
-                              "[VALU]    .BP - ", 4});
-}
+unsigned long __cdecl GetFpuVersion(void* p) { return GetUnitVersion(p, kFpu); }
+unsigned long __cdecl GetTpuVersion(void* p) { return GetUnitVersion(p, kTpu); }
+unsigned long __cdecl GetBpVersion(void* p) { return GetUnitVersion(p, kBp); }
+unsigned long __cdecl GetEepromVersion(void* p) { return GetUnitVersion(p, kEeprom); }
 
 unsigned long __cdecl GetIcuCheckSum(void* p) {
     return RunProcedure(PluginLog(), "GetIcuCheckSum", [&] {

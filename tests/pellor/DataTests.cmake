@@ -18,29 +18,18 @@ target_link_libraries(pellor_data_folder PUBLIC kvtq517_test_deploy)
 
 set(pellor_data_depends Pellor KvtQ517 Corvane KVTItoPTP pellor_data_driver kvtq517_driver)
 
-kvt_wine_test(pellor_data_store_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/PropertyDataStoreTest.cpp
-  LIBS pellor_data_folder
-  DEPENDS ${pellor_data_depends}
-  TIMEOUT 600)
-
-kvt_wine_test(pellor_identity_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/IdentityTest.cpp
-  LIBS pellor_data_folder
-  DEPENDS ${pellor_data_depends}
-  TIMEOUT 600)
-
-kvt_wine_test(pellor_board_data_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/BoardDataTest.cpp
-  LIBS pellor_data_folder
-  DEPENDS ${pellor_data_depends}
-  TIMEOUT 900)
-
-kvt_wine_test(pellor_camera_log_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CameraLogTest.cpp
-  LIBS pellor_data_folder
-  DEPENDS ${pellor_data_depends} PellorHugeLogTransport
-  TIMEOUT 600)
+# Each suite in its own program: <name>_test from <File>.cpp.
+foreach(suite data_store:PropertyDataStoreTest identity:IdentityTest board_data:BoardDataTest
+              camera_log:CameraLogTest)
+  string(REPLACE ":" ";" parts ${suite})
+  list(GET parts 0 name)
+  list(GET parts 1 file)
+  kvt_wine_test(pellor_${name}_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/${file}.cpp
+    LIBS pellor_data_folder
+    DEPENDS ${pellor_data_depends} PellorHugeLogTransport
+    TIMEOUT 900)
+endforeach()
 
 set(pellor_src ${PROJECT_SOURCE_DIR}/plugins/pellor)
 kvt_wine_test(pellor_data_unit_test
