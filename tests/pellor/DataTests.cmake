@@ -6,7 +6,9 @@
 # simulated camera and Pellor.q517 (PellorDataFolder.h); the unit test links the
 # plug-in's data helpers into a small host.
 
-kvt_test_program(pellor_data_driver SOURCES ${CMAKE_CURRENT_LIST_DIR}/PellorDataDriver.cpp)
+set(pellor_src ${PROJECT_SOURCE_DIR}/plugins/pellor)
+kvt_test_program(pellor_data_driver SOURCES ${CMAKE_CURRENT_LIST_DIR}/PellorDataDriver.cpp
+  ${pellor_src}/PropertyCatalogue.cpp ${pellor_src}/PropertyDataFile.cpp)
 
 # A transport library whose camera reports a camera log no process can hold.
 kvt_shared_library(PellorHugeLogTransport FILE PellorHugeLogTransport.dll BASE 0x17400000
@@ -31,7 +33,6 @@ foreach(suite data_store:PropertyDataStoreTest identity:IdentityTest board_data:
     TIMEOUT 900)
 endforeach()
 
-set(pellor_src ${PROJECT_SOURCE_DIR}/plugins/pellor)
 kvt_wine_test(pellor_data_unit_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/DataUnitTest.cpp
           ${pellor_src}/MemoryDump.cpp ${pellor_src}/PluginLog.cpp
@@ -44,6 +45,5 @@ kvt_add_common(pellor_data_unit_test LOG)
 # Not a test: LoadPropertyData over the whole catalogue against writing the same files
 # directly (run it by hand: bin/pellor_load_bench.exe).
 kvt_test_program(pellor_load_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/PropertyLoadBench.cpp
-  ${pellor_src}/PropertyCatalogue.cpp ${pellor_src}/PropertyDataFile.cpp
   LIBS pellor_data_folder)
 add_dependencies(pellor_load_bench ${pellor_data_depends})

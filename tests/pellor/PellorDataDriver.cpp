@@ -12,7 +12,11 @@
 //   bodyblock                 prints the 8 bytes of the BODYID block
 //   time=NAME                 KVT_ExecuteEventProc, printing the milliseconds it took
 //                             as "[12.3]"
-// A procedure name may end in "#<n>" to tell repeated commands apart; it is not sent.
+//   direct=FOLDER             writes every catalogued property's file (zeros of its
+//                             rounded size) into FOLDER directly, with the calls
+//                             LoadPropertyData uses; prints the milliseconds
+// A procedure name (or the folder of "direct") may end in "#<n>" to tell repeated
+// commands apart; that part is not used.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -20,8 +24,11 @@
 #include <string>
 #include <vector>
 
+#include "common/Exception.h"
 #include "common/Handles.h"
 #include "common/Win32.h"
+#include "plugins/pellor/PropertyCatalogue.h"
+#include "plugins/pellor/PropertyDataFile.h"
 
 namespace {
 
@@ -86,6 +93,25 @@ void Report(const std::string& command, unsigned long result, const std::string&
     std::fflush(stdout);
 }
 
+std::string Milliseconds(std::chrono::steady_clock::time_point start) {
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    char text[32];
+    std::snprintf(text, sizeof(text), "[%.1f]", ms);
+    return text;
+}
+
+// The same files LoadPropertyData writes, without the camera and the log.
+void WriteCatalogueFiles(const std::string& folder) {
+    for (unsigned i = 0; i < pellor::kPropertyCount; ++i) {
+        const pellor::PROPERTY_DATA_T& record = pellor::kPropTable[i];
+        const std::uint32_t size = (record.Size + 3u) / 4u * 4u;
+        std::vector<unsigned char> data(size, 0);
+        pellor::WritePropertyDataFile(folder + pellor::PropertyDataFileName(record.ID),
+                                      data.data(), size);
+    }
+}
+
 template <class Fn>
 Fn Bind(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
@@ -114,7 +140,8 @@ int main(int argc, char** argv) {
         const std::size_t eq = command.find('=');
         const std::string verb = command.substr(0, eq);
         std::string arg = eq == std::string::npos ? std::string() : command.substr(eq + 1);
-        if (verb == "exec" || verb == "execs" || verb == "null" || verb == "time") {
+        if (verb == "exec" || verb == "execs" || verb == "null" || verb == "time" ||
+            verb == "direct") {
             const std::size_t hash = arg.find('#');
             const std::size_t colon = arg.find(':');
             if (hash != std::string::npos) {
@@ -152,11 +179,17 @@ int main(int argc, char** argv) {
         } else if (verb == "time") {
             const auto start = std::chrono::steady_clock::now();
             const unsigned long r = execute(arg.c_str(), buffer.data());
-            const double ms = std::chrono::duration<double, std::milli>(
-                                  std::chrono::steady_clock::now() - start).count();
-            char text[32];
-            std::snprintf(text, sizeof(text), "[%.1f]", ms);
-            Report(command, r, text);
+            Report(command, r, Milliseconds(start));
+        } else if (verb == "direct") {
+            const auto start = std::chrono::steady_clock::now();
+            unsigned long r = 0;
+            try {
+                WriteCatalogueFiles(arg);
+            } catch (CException* e) {
+                r = e->Code();
+                delete e;
+            }
+            Report(command, r, Milliseconds(start));
         } else {
             Report(command, 0xFFFFFFFFul, "unknown command");
         }
