@@ -3,8 +3,8 @@
 // first six fields hold the same values in the reverse order. Values are copied as
 // they are: no conversion of month or year.
 //
-// Both calendar routines log under the name "_GetCalendar", the write routine too: the
-// camera tools' logs have always named it so.
+// Both calendar routines log under the name "_GetCalendar", the write routine too:
+// logs are searched for that name.
 #include <cstdint>
 #include <cstring>
 

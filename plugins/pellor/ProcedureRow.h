@@ -20,7 +20,8 @@
 //   Run("proc", n)                    camera-side procedure with the integer n; the
 //                                     camera's result is not tested
 //   TestedRun("proc", n)              ... a result with bit 0 set fails with "[EVNT] proc"
-//   RunWith("proc", "pCheck")         ... with the caller's u32 as the integer
+//   RunWith("proc", "pCheck")         ... with the caller's u32 as the integer, not tested
+//   TestedRunWith("proc", "pCheck")   ... tested as TestedRun
 //   ResultOf("proc", n, "pCheck")     the camera's 32-bit result into the caller's u32
 // Modifiers: .Logs(label, Shown::Number | Shown::Text) writes "<label><value>" (before a
 // write from the caller, after a read into it); .FailsWith("[MSG] text") tests a run's

@@ -149,8 +149,8 @@ constexpr ProcedureRow kTable[] = {
     {"CheckLensActivity",                None(),   Call(&CheckLensActivity)},
     {"SetLongExposureNoiseReduction",    None(),   ReadThenWriteFrom(0x80000048, 4, "pLongExposureNoiseReduction")},
     {"GetLongExposureNoiseReduction",    None(),   ReadInto(0x80000048, 4, "pLongExposureNoiseReduction")},
-    // 91-99: machine-cell test steps; results are not tested. Decreasing the dial
-    // click gap runs the increasing procedure, as the camera tools always have.
+    // 91-99: machine-cell test steps; results are not tested. No camera procedure that
+    // decreases the dial click gap is known: the Decrease name runs the increasing one.
     {"ClearMachineCellResult",           None(),   Run("FA_GuiFactoryClearResult", 0)},
     {"EnterMachineCellSpecialMenu",      None(),   Run("FA_OpenSpecialMenu", 1)},
     {"ExitMachineCellSpecialMenu",       None(),   Run("FA_CloseSpecialMenu", 0)},

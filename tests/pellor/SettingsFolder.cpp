@@ -62,18 +62,7 @@ SettingsRun SettingsFolder::Run(const std::vector<std::string>& commands) const 
     }
     SettingsRun run;
     run.process = kvttest::RunProcess(commandLine, Path(), std::string(), 300000);
-    const std::string& out = run.process.out;
-    std::size_t start = 0;
-    while (start < out.size()) {
-        std::size_t end = out.find('\n', start);
-        if (end == std::string::npos) {
-            end = out.size();
-        }
-        std::string line = out.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        start = end + 1;
+    for (const std::string& line : kvttest::SplitLines(run.process.out)) {
         if (StartsWith(line, "@@ ")) {
             run.steps.push_back(ParseHead(line));
         } else if (run.steps.empty()) {

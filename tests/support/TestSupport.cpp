@@ -161,25 +161,31 @@ ProcessResult RunProcess(const std::string& commandLine, const std::string& work
     return result;
 }
 
-std::vector<std::string> ReadLogLines(const std::string& path, bool stripStamp) {
+std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
-    std::string data = ReadFileBytes(path);
     size_t start = 0;
-    while (start < data.size()) {
-        size_t end = data.find('\n', start);
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
         if (end == std::string::npos) {
-            end = data.size();
+            end = text.size();
         }
-        std::string line = data.substr(start, end - start);
+        std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> ReadLogLines(const std::string& path, bool stripStamp) {
+    std::vector<std::string> lines = SplitLines(ReadFileBytes(path));
+    for (std::string& line : lines) {
         if (stripStamp && line.size() >= 13 && line.compare(10, 3, " | ") == 0 &&
             line.find_first_not_of(" 0123456789") >= 10) {
             line = line.substr(13);
         }
-        lines.push_back(line);
-        start = end + 1;
     }
     return lines;
 }

@@ -33,6 +33,8 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::string& commandLine, const std::string& workDir,
                          const std::string& input = std::string(), unsigned timeoutMs = 60000);
 
+// The lines of a text, each without its LF or CR LF.
+std::vector<std::string> SplitLines(const std::string& text);
 // The lines of a log file, CR LF removed. With stripStamp, a leading "<10 chars> | "
 // time stamp is removed from each line that has one.
 std::vector<std::string> ReadLogLines(const std::string& path, bool stripStamp = true);
