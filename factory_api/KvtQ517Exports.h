@@ -34,3 +34,5 @@ unsigned long __stdcall KVT_ExecuteEventProcS(const char* pEventProcName, void* 
 // Release parameters; release and transfer.
 #include "factory_api/ReleaseParameterExports.h"
 #include "factory_api/ReleaseAndTransferExports.h"
+// Property files, paths and diagnostics.
+#include "factory_api/PropertyFileExports.h"

@@ -1,0 +1,175 @@
+#include "core/camera/TransparentMemory.h"
+
+#include <memory>
+#include <new>
+
+#include "common/LogFile.h"
+#include "common/LogStream.h"
+
+namespace {
+
+kvtlog::LogStream s_log;
+
+int AsParameter(unsigned value) {
+    return static_cast<int>(value);
+}
+
+unsigned long AsCode(int result) {
+    return static_cast<unsigned long>(static_cast<unsigned>(result));
+}
+
+void Require(const void* pointer, const char* message) {
+    if (pointer == nullptr) {
+        kvt::Fail(message, 3);
+    }
+}
+
+}  // namespace
+
+class CTransparentMemory::Impl {
+public:
+    std::string _AttachedName;   // the registration made last; "" when none
+};
+
+namespace {
+
+// Clear, push the name and the two values, run; the camera's result.
+int Register(CEventProcedure& client, const char* procedure, const std::string& Name,
+             unsigned First, unsigned Second) {
+    client.ClearParameters();
+    client.PushParameterAsString(Name);
+    client.PushParameterAsInteger(AsParameter(First), 2);
+    client.PushParameterAsInteger(AsParameter(Second), 2);
+    int result = 0;
+    client.Execute(procedure, &result);
+    return result;
+}
+
+int RunRemove(CEventProcedure& client, const std::string& Name) {
+    client.ClearParameters();
+    client.PushParameterAsString(Name);
+    int result = 0;
+    client.Execute("RemoveTransMemory", &result);
+    return result;
+}
+
+// Selects the named memory-data block for the next GetData and checks its size.
+void SelectBlockOfSize(CEventProcedure& client, const std::string& Name, unsigned DataSize) {
+    unsigned size = 0;
+    client.GetDataSize(Name, &size);
+    if (size != DataSize) {
+        kvt::Fail("[VALU] DataSize", 35);
+    }
+}
+
+}  // namespace
+
+CException* CTransparentMemory::_Construct() noexcept {
+    return kvt::ReportFailure([&] { _pImpl = new Impl; });
+}
+
+CTransparentMemory::~CTransparentMemory() {
+    if (_pImpl != nullptr) {
+        if (CException* failure = _Remove()) {
+            kvtlog::Stamp(s_log) << "[ERR!] - " << failure->Message() << '\n';
+            kvtlog::Line(s_log, "[ERR!] - [FUNC] CTransparentMemory::~CTransparentMemory");
+            kvtlog::CommitLog(s_log);
+            delete failure;
+        }
+    }
+    delete _pImpl;
+    _pImpl = nullptr;
+}
+
+CException* CTransparentMemory::_Attach(const std::string& Name, const unsigned& First,
+                                        const unsigned& Second) noexcept {
+    return kvt::ReportFailure([&] {
+        const int result = Register(*this, "AttachToTransMemory", Name, First, Second);
+        if (result != 0) {
+            kvt::Fail("[EVNT] AttachToTransMemory", AsCode(result));
+        }
+        _pImpl->_AttachedName = Name;
+    });
+}
+
+CException* CTransparentMemory::_Add(const std::string& Name, const unsigned& First,
+                                     const unsigned& Second) noexcept {
+    return kvt::ReportFailure([&] {
+        const int result = Register(*this, "AddTransMemory", Name, First, Second);
+        if (result != 0) {
+            kvt::Fail("[EVNT] AddTransMemory", AsCode(result));
+        }
+        _pImpl->_AttachedName = Name;
+    });
+}
+
+CException* CTransparentMemory::_Remove(const std::string& Name) noexcept {
+    return kvt::ReportFailure([&] {
+        const std::string name = Name;   // Name may be the attached name itself
+        const int result = RunRemove(*this, name);
+        _pImpl->_AttachedName.clear();
+        if (result != 0) {
+            kvt::Fail("[EVNT] RemoveTransMemory", 1);
+        }
+    });
+}
+
+CException* CTransparentMemory::_Remove() noexcept {
+    return kvt::ReportFailure([&] {
+        if (_pImpl->_AttachedName.empty()) {
+            return;
+        }
+        RunRemove(*this, _pImpl->_AttachedName);
+        _pImpl->_AttachedName.clear();
+    });
+}
+
+CException* CTransparentMemory::_QuerySize(const std::string& Name, unsigned* pDataSize) noexcept {
+    return kvt::ReportFailure([&] {
+        Require(pDataSize, "[VALU] pDataSize");
+        GetDataSize(Name, pDataSize);
+    });
+}
+
+CException* CTransparentMemory::_QueryPosition(const std::string& Name,
+                                               unsigned* pPosition) noexcept {
+    return kvt::ReportFailure([&] {
+        Require(pPosition, "[VALU] pPosition");
+        ClearParameters();
+        PushParameterAsString(Name);
+        int result = 0;
+        Execute("GetTransMemory", &result);
+        *pPosition = static_cast<unsigned>(result);
+        if (*pPosition == 0) {
+            kvt::Fail("[VALU] *pPosition", 35);
+        }
+    });
+}
+
+CException* CTransparentMemory::_Read(const std::string& Name, unsigned char** ppData,
+                                      const unsigned& DataSize) noexcept {
+    return kvt::ReportFailure([&] {
+        Require(ppData, "[VALU] ppData");
+        *ppData = nullptr;
+        const unsigned size = DataSize;
+        SelectBlockOfSize(*this, Name, size);
+        std::unique_ptr<unsigned char[]> data(new (std::nothrow) unsigned char[size]);
+        if (!data) {
+            kvt::Fail("[VALU] ppData", 1);
+        }
+        unsigned read = 0;
+        GetData(data.get(), size, &read);
+        *ppData = data.release();
+    });
+}
+
+CException* CTransparentMemory::_Read(const std::string& Name, void* pData,
+                                      const unsigned& DataSize) noexcept {
+    return kvt::ReportFailure([&] {
+        Require(pData, "[VALU] pData");
+        const unsigned size = DataSize;
+        SelectBlockOfSize(*this, Name, size);
+        unsigned read = 0;
+        GetData(pData, size, &read);
+    });
+}
