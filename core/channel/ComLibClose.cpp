@@ -32,8 +32,10 @@ int ComLibClose(HANDLE id, unsigned long clearOption) {
     record->smem_handle.Reset();
     record->state = kStateClosed;
     DecrementWordAboveZero(record->Info(), kOpenersWord);
+    record->infoMapping.Reset();
     Progress("[ComLIB] >> CLOSED SMEMORY [NAME:%s]", record->mem_name);
-    // The views stay mapped and the record keeps its name until it is reopened.
+    // The views stay mapped and the record keeps its name until it is reused; the named
+    // objects live on only while another opener holds them.
     return 1;
 }
 

@@ -124,15 +124,15 @@ bool CreateEvents(ChannelRecord& record, const char* name) {
 
 bool OpenInfoBlock(ChannelRecord& record, const char* name) {
     const std::string infoName = ObjectName(name, "_INFO");
-    kvt::UniqueKernelHandle mapping(::CreateFileMappingA(
+    record.infoMapping.Reset(::CreateFileMappingA(
         INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kInfoBlockSize, infoName.c_str()));
     DWORD error = ::GetLastError();
-    if (!mapping) {
+    if (!record.infoMapping) {
         ProgressFailure("CreateFileMapping", infoName.c_str(), error);
         return false;
     }
-    // The view keeps the block alive; the mapping handle is not needed after it.
-    record.infoView.Reset(::MapViewOfFile(mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    record.infoView.Reset(
+        ::MapViewOfFile(record.infoMapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
     error = ::GetLastError();
     if (!record.infoView) {
         ProgressFailure("MapViewOfFile", infoName.c_str(), error);

@@ -92,6 +92,9 @@ struct ChannelRecord {
     kvt::UniqueKernelHandle mutex;             // "_MUTEX"
     std::uint32_t dataSize = 0;
     kvt::UniqueMappedView infoView;            // "_INFO"
+    // Keeps the name "_INFO" in the namespace while the channel is open: a view alone
+    // keeps the memory, but the name goes with the last handle.
+    kvt::UniqueKernelHandle infoMapping;
     std::uint32_t state = 0;
     std::uint32_t clearOption = 0, sendOption = 0, receiveOption = 0;
     ReceiveCallback receiveCallback = nullptr;

@@ -34,6 +34,7 @@ void ReleaseRecord(ChannelRecord& record) noexcept {
     record.smem_handle.Reset();
     record.dataView.Reset();
     record.infoView.Reset();
+    record.infoMapping.Reset();
     std::memset(record.mem_name, 0, sizeof(record.mem_name));
     record.startCount = 0;
     record.sentCount = 0;
