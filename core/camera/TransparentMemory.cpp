@@ -33,16 +33,20 @@ public:
 
 namespace {
 
-// Clear, push the name and the two values, run; the camera's result.
-int Register(CEventProcedure& client, const char* procedure, const std::string& Name,
-             unsigned First, unsigned Second) {
+// Clear, push the name and the two values, run. A nonzero result fails with `failure`
+// and that result, leaving `attached` as it was; else Name becomes the attached name.
+void Register(CEventProcedure& client, std::string& attached, const char* procedure,
+              const char* failure, const std::string& Name, unsigned First, unsigned Second) {
     client.ClearParameters();
     client.PushParameterAsString(Name);
     client.PushParameterAsInteger(AsParameter(First), 2);
     client.PushParameterAsInteger(AsParameter(Second), 2);
     int result = 0;
     client.Execute(procedure, &result);
-    return result;
+    if (result != 0) {
+        kvt::Fail(failure, AsCode(result));
+    }
+    attached = Name;
 }
 
 int RunRemove(CEventProcedure& client, const std::string& Name) {
@@ -84,22 +88,16 @@ CTransparentMemory::~CTransparentMemory() {
 CException* CTransparentMemory::_Attach(const std::string& Name, const unsigned& First,
                                         const unsigned& Second) noexcept {
     return kvt::ReportFailure([&] {
-        const int result = Register(*this, "AttachToTransMemory", Name, First, Second);
-        if (result != 0) {
-            kvt::Fail("[EVNT] AttachToTransMemory", AsCode(result));
-        }
-        _pImpl->_AttachedName = Name;
+        Register(*this, _pImpl->_AttachedName, "AttachToTransMemory", "[EVNT] AttachToTransMemory",
+                 Name, First, Second);
     });
 }
 
 CException* CTransparentMemory::_Add(const std::string& Name, const unsigned& First,
                                      const unsigned& Second) noexcept {
     return kvt::ReportFailure([&] {
-        const int result = Register(*this, "AddTransMemory", Name, First, Second);
-        if (result != 0) {
-            kvt::Fail("[EVNT] AddTransMemory", AsCode(result));
-        }
-        _pImpl->_AttachedName = Name;
+        Register(*this, _pImpl->_AttachedName, "AddTransMemory", "[EVNT] AddTransMemory", Name,
+                 First, Second);
     });
 }
 

@@ -75,4 +75,17 @@ TEST(PathExports, TheFolderBlockTakesUpTo260CharactersAndStaysAfterDelete) {
     EXPECT_EQ(run.log[deleted + 1], "[FUNC] KVT_DeleteFolderPath - 0");
 }
 
+// A block object without a block would take no path and report success: refused with
+// code 5, every time, and no path is reported as published.
+TEST(PathExports, ABlockThatCannotBeCreatedIsRefused) {
+    const Folder folder("path-squat");
+    const Outcome run = folder.Execute({"squat|SHARED_NAME_FOLDER", "setfolder|D:\\Adjust\\Data",
+                                        "setfolder|D:\\Adjust\\Data|again"});
+    ASSERT_EQ(run.Code("squat|SHARED_NAME_FOLDER"), 0u) << run.process.out;
+    EXPECT_EQ(run.Code("setfolder|D:\\Adjust\\Data"), 5u);
+    EXPECT_EQ(run.Code("setfolder|D:\\Adjust\\Data|again"), 5u);
+    EXPECT_TRUE(run.HasLog("[ERR!] - [VALU] m_pFolderSharedMemory"));
+    EXPECT_FALSE(run.HasLog("[VALU] pszFolderPath D:\\Adjust\\Data"));
+}
+
 }  // namespace

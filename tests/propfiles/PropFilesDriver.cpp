@@ -17,6 +17,8 @@
 //                                   <text>", or "(none)" when no module holds it
 //   indiv|MAIN|SUB                  CFilePath::CreateIndividualDirectory (Corvane's)
 //   body-get  body-set|N            the 64-bit value of "SHARED_NAME_BODYID"
+//   squat|NAME                      an event of that name, held to the end, so that no
+//                                   file mapping of the name can be created
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -152,6 +154,7 @@ int main(int argc, char** argv) {
     if (!BindAll(library, api)) {
         return 3;
     }
+    std::vector<kvt::UniqueKernelHandle> squatters;
     for (int i = 1; i < argc; ++i) {
         const std::string command = argv[i];
         const std::vector<Argument> p = Split(command);
@@ -192,6 +195,9 @@ int main(int argc, char** argv) {
             CBodyIDSharedMemory block;
             const std::uint64_t number = std::strtoull(p[1].text.c_str(), nullptr, 0);
             Report(command, kvt::BlockAccess(block).Write(number) ? 0 : 1);
+        } else if (verb == "squat" && p.size() >= 2) {
+            squatters.emplace_back(::CreateEventA(nullptr, TRUE, FALSE, p[1].text.c_str()));
+            Report(command, squatters.back() ? 0 : 1);
         } else {
             Report(command, 9999, "unknown command");
         }
