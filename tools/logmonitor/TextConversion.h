@@ -3,7 +3,7 @@
 
 #include <string>
 
-// `text` (length bytes) in `codePage` (0: the ANSI code page) as UTF-8. Characters the
-// code page does not define come out as U+FFFD; an unknown code page returns the
-// bytes unchanged.
+// `text` (length bytes, at most INT_MAX / 2 of them) in `codePage` (0: the ANSI code
+// page) as UTF-8. Characters the code page does not define come out as U+FFFD; an
+// unknown code page returns the bytes unchanged.
 std::string ToUtf8(const char* text, std::size_t length, unsigned codePage);
