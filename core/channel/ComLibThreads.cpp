@@ -17,7 +17,6 @@ constexpr DWORD kReceiveThreadExitCode = 18;
 // its address stays valid for the thread's whole life.
 struct ThreadArgument {
     ChannelRecord* record;
-    HANDLE id;
     char name[kNameCapacity];
 };
 
@@ -134,7 +133,6 @@ bool StartThread(ChannelRecord& record, const ThreadKind& kind) {
 
     auto argument = std::make_unique<ThreadArgument>();
     argument->record = &record;
-    argument->id = record.Id();
     std::memcpy(argument->name, record.mem_name, kNameCapacity);
     // Suspended until its priority is set, so CREATE is always printed before START.
     HANDLE thread =

@@ -82,22 +82,22 @@ std::string ProgressCapture::Text() {
 }
 
 std::vector<std::string> ProgressCapture::Lines() {
-    std::vector<std::string> lines;
-    const std::string text = Text();
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-        start = end + 1;
+    if (_file == nullptr) {
+        return {};
     }
-    return lines;
+    std::fflush(_file);
+    return kvttest::ReadLogLines(_path, false);
+}
+
+std::string WithoutCr(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c != '\r') {
+            out += c;
+        }
+    }
+    return out;
 }
 
 MessageCapture::MessageCapture() {

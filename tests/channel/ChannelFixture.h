@@ -86,6 +86,10 @@ public:
     const std::vector<SeamMessage>& Messages() const;
 };
 
+// The text with every carriage return removed (standard streams of a child are in
+// text mode).
+std::string WithoutCr(const std::string& text);
+
 // Bytes from a hex text ("8c788d90").
 std::string FromHex(const std::string& hex);
 

@@ -14,6 +14,7 @@ using chtest::ChildProcess;
 using chtest::InfoProbe;
 using chtest::Program;
 using chtest::UniqueName;
+using chtest::WithoutCr;
 
 namespace {
 
@@ -33,16 +34,6 @@ std::map<std::string, long long> Results(const std::string& out) {
         }
     }
     return results;
-}
-
-std::string WithoutCr(std::string text) {
-    std::string out;
-    for (char c : text) {
-        if (c != '\r') {
-            out += c;
-        }
-    }
-    return out;
 }
 
 struct DriverRun {

@@ -9,20 +9,11 @@
 
 using chtest::ChildProcess;
 using chtest::Program;
+using chtest::WithoutCr;
 
 namespace {
 
 constexpr unsigned kRunMs = 60000;
-
-std::string WithoutCr(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c != '\r') {
-            out += c;
-        }
-    }
-    return out;
-}
 
 std::string RunProduct(const std::string& args) {
     ChildProcess product;
