@@ -18,7 +18,7 @@
 #include "core/camera/Property.h"
 #include "factory_api/ModuleState.h"
 #include "factory_api/PropertyLookup.h"
-#include "factory_api/PropertySaveWait.h"
+#include "factory_api/FixedPause.h"
 #include "factory_api/TextArguments.h"
 
 using namespace kvtq517;

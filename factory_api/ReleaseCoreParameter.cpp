@@ -1,6 +1,6 @@
 #include "factory_api/ReleaseCoreParameter.h"
 
-#include "factory_api/ReleaseWait.h"
+#include "factory_api/FixedPause.h"
 
 namespace {
 

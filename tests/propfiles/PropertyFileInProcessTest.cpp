@@ -10,7 +10,7 @@
 #include "factory_api/KvtQ517Exports.h"
 #include "factory_api/ModuleState.h"
 #include "factory_api/PropertyLookup.h"
-#include "factory_api/PropertySaveWait.h"
+#include "factory_api/FixedPause.h"
 #include "factory_api/plugin/EventProcRegistry.h"
 
 namespace {
@@ -53,16 +53,16 @@ protected:
         kvtq517::m_DeviceOpened = 1;
         s_sim = &sim;
         s_pauses.clear();
-        _previous = kvtq517::ReplacePropertySaveWait(&RecordPause);
+        _previous = kvtq517::ReplacePause(&RecordPause);
         NewLogLines();
     }
     void TearDown() override {
-        kvtq517::ReplacePropertySaveWait(_previous);
+        kvtq517::ReplacePause(_previous);
         kvtq517::m_DeviceOpened = 0;
     }
 
 private:
-    kvtq517::PropertySaveWaitFunction _previous = nullptr;
+    kvtq517::PauseFunction _previous = nullptr;
 };
 
 TEST_F(PropertyFileInProcessTest, SaveWritesThePropertyPausesThenStoresIt) {

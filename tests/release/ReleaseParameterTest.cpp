@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "factory_api/ReleaseParameterExports.h"
-#include "factory_api/ReleaseWait.h"
+#include "factory_api/FixedPause.h"
 #include "release/CameraFixture.h"
 
 using namespace releasetest;
@@ -62,10 +62,10 @@ protected:
     void SetUp() override {
         s_self = this;
         s_waits.clear();
-        _previous = kvtq517::ReplaceReleaseWait(&CountingWait);
+        _previous = kvtq517::ReplacePause(&CountingWait);
     }
     void TearDown() override {
-        kvtq517::ReplaceReleaseWait(_previous);
+        kvtq517::ReplacePause(_previous);
         s_self = nullptr;
     }
 
@@ -99,7 +99,7 @@ private:
         s_waits.push_back(s_self->WrittenProperties().size());
     }
     static ReleaseParameters* s_self;
-    kvtq517::ReleaseWaitFunction _previous = nullptr;
+    kvtq517::PauseFunction _previous = nullptr;
 };
 
 std::vector<std::size_t> ReleaseParameters::s_waits;
@@ -358,7 +358,7 @@ TEST_F(ReleaseParameters, AFailedSlotCallStillEndsOnSlot0) {
 
 TEST_F(ReleaseParameters, ASetPausesTwice100Milliseconds) {
     UseScenario(CameraScenario(1));
-    kvtq517::ReplaceReleaseWait(nullptr);   // the real pause, once
+    kvtq517::ReplacePause(nullptr);   // the real pause, once
     const ReleaseParameter r = Record(3);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(KVT_SetReleaseParameter(&r), 0u);
