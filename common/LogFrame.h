@@ -124,4 +124,19 @@ auto RunInClassFrame(LogStream& log, const ClassFrame& f, Body&& body)
     }
 }
 
+// A destructor never lets a failure out: it logs what its clean-up reported
+// ("[ERR!] - <message>", then "[ERR!] - [FUNC] <member>"), commits and deletes it.
+inline void LogSwallowedFailure(LogStream& log, CException* failure, const char* member) noexcept {
+    if (failure == nullptr) {
+        return;
+    }
+    try {
+        Stamp(log) << "[ERR!] - " << failure->Message() << '\n';
+        Stamp(log) << "[ERR!] - [FUNC] " << member << '\n';
+        CommitLog(log);
+    } catch (...) {
+    }
+    delete failure;
+}
+
 }  // namespace kvtlog

@@ -181,12 +181,7 @@ CException* CSLRRemoteCapture::_Construct(const std::string& FullPath) noexcept 
 
 CSLRRemoteCapture::~CSLRRemoteCapture() {
     if (_pImpl != nullptr && !_pImpl->_IsFinishRemoteRelease) {
-        if (CException* failure = _Terminate()) {
-            kvtlog::Stamp(s_log) << "[ERR!] - " << failure->Message() << '\n';
-            kvtlog::Line(s_log, "[ERR!] - [FUNC] CSLRRemoteCapture::~CSLRRemoteCapture");
-            kvtlog::CommitLog(s_log);
-            delete failure;
-        }
+        kvtlog::LogSwallowedFailure(s_log, _Terminate(), "CSLRRemoteCapture::~CSLRRemoteCapture");
     }
     delete _pImpl;
     _pImpl = nullptr;

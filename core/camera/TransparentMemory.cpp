@@ -4,6 +4,7 @@
 #include <new>
 
 #include "common/LogFile.h"
+#include "common/LogFrame.h"
 #include "common/LogStream.h"
 
 namespace {
@@ -74,12 +75,7 @@ CException* CTransparentMemory::_Construct() noexcept {
 
 CTransparentMemory::~CTransparentMemory() {
     if (_pImpl != nullptr) {
-        if (CException* failure = _Remove()) {
-            kvtlog::Stamp(s_log) << "[ERR!] - " << failure->Message() << '\n';
-            kvtlog::Line(s_log, "[ERR!] - [FUNC] CTransparentMemory::~CTransparentMemory");
-            kvtlog::CommitLog(s_log);
-            delete failure;
-        }
+        kvtlog::LogSwallowedFailure(s_log, _Remove(), "CTransparentMemory::~CTransparentMemory");
     }
     delete _pImpl;
     _pImpl = nullptr;
