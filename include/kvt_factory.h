@@ -31,7 +31,8 @@
 /* Longest path accepted by the path exports, without the terminating zero. */
 #define KVT_PATH_MAX 260
 
-/* Bank of the camera memory that holds the counters and adjustment values. */
+/* Bank 0xEE of the camera memory (KVT_MonitorChangeBank), where the release counters
+ * are read. */
 #define KVT_BANK_EE 238ul
 
 #ifdef __cplusplus
