@@ -1,0 +1,35 @@
+// What the robustness driver's modes share: the bound exports, the simulated camera's
+// test controls and the folder the driver runs in (its current directory).
+#pragma once
+
+#include <string>
+
+#include "robustness/FactoryApi.h"
+#include "support/SimCamera.h"
+
+namespace robust {
+
+struct DriverContext {
+    FactoryApi api;
+    kvttest::SimCamera* sim = nullptr;
+    std::string folder;   // the current directory, with a trailing backslash
+};
+
+// Reads what was appended to "KvtDll.log" (in the current directory) since the mark.
+class LogTail {
+public:
+    LogTail();
+    // Text appended since construction or the last Since call, which moves the mark.
+    std::string Since();
+
+private:
+    unsigned long long _offset = 0;
+};
+
+// How often `tag` occurs in `text` (a log tag occurs once per line).
+unsigned CountTag(const std::string& text, const std::string& tag);
+
+// One "@@ ..." line on standard output, flushed at once (a crash after it keeps it).
+void Emit(const std::string& line);
+
+}  // namespace robust

@@ -1,0 +1,20 @@
+// Broken input files: the version list "_Q517_\Property\verck", the property INI file
+// and "BoardInf.ini", each replaced by generated content (truncated, unterminated,
+// garbage) in a bounded, seeded loop. Per case the library is loaded, the device
+// opened (which reports the load's result) and, for BoardInf.ini, its procedures run;
+// then the library is unloaded. Prints "@@ file <kind> <case> open=<code> [proc=<code>]"
+// per case; a watchdog ends the driver with "@@ hang <kind> <case>" when one case takes
+// too long.
+#pragma once
+
+#include <string>
+
+#include "robustness/DriverContext.h"
+
+namespace robust {
+
+// kind: "verck", "ini" or "boardinf".
+int RunMalformedFiles(DriverContext& ctx, const std::string& kind, unsigned long seed,
+                      unsigned long count);
+
+}  // namespace robust
