@@ -6,8 +6,8 @@
 #include "common/Exception.h"
 #include "common/LogFrame.h"
 #include "core/camera/SLRMonitor.h"
-#include "factory_api/KvtQ517Exports.h"
 #include "factory_api/ModuleState.h"
+#include "include/kvt_factory.h"
 
 using namespace kvtq517;
 
@@ -68,6 +68,12 @@ unsigned long __stdcall KVT_MonitorReadMemory(unsigned long address, unsigned lo
         const unsigned cameraAddress = static_cast<unsigned>(address);
         unsigned byteCount = static_cast<unsigned>(size);
         monitor.ReadMemory(cameraAddress, byteCount, buffer);
+        // The caller cannot learn how many bytes arrived: a camera that answers with
+        // fewer (or refuses the range and sends none) fails the read instead of
+        // leaving the rest of the buffer as it was under a success.
+        if (byteCount != static_cast<unsigned>(size)) {
+            kvt::Fail("[VALU] ReturnDataSize", 35);
+        }
     });
 }
 

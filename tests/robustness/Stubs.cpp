@@ -2,7 +2,6 @@
 #include "robustness/ConcurrentWorker.h"
 #include "robustness/MalformedFiles.h"
 namespace robust {
-int RunBadInput(DriverContext&, const std::vector<std::string>&) { return 0; }
 int RunWorker(DriverContext&, const std::string&, unsigned long) { return 0; }
 int HoldMutex(const std::string&) { return 0; }
 int RunMalformedFiles(DriverContext&, const std::string&, unsigned long, unsigned long) { return 0; }
