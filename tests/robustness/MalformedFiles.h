@@ -2,9 +2,10 @@
 // and "BoardInf.ini", each replaced by generated content (truncated, unterminated,
 // garbage) in a bounded, seeded loop. Per case the library is loaded, the device
 // opened (which reports the load's result) and, for BoardInf.ini, its procedures run;
-// then the library is unloaded. Prints "@@ file <kind> <case> open=<code> [proc=<code>]"
-// per case; a watchdog ends the driver with "@@ hang <kind> <case>" when one case takes
-// too long.
+// then the library is unloaded. Prints "@@ case <kind> <n> bytes=<size>" before and
+// "@@ file <kind> <n> open=<code> [get=.. copy=.. set=..] err=<[ERR!] lines>" after each
+// case; a watchdog ends the driver with "@@ hang <kind> <n>" when one case takes too long.
+// Case 0 is the file unchanged.
 #pragma once
 
 #include <string>

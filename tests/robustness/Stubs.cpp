@@ -4,5 +4,4 @@
 namespace robust {
 int RunWorker(DriverContext&, const std::string&, unsigned long) { return 0; }
 int HoldMutex(const std::string&) { return 0; }
-int RunMalformedFiles(DriverContext&, const std::string&, unsigned long, unsigned long) { return 0; }
 }
