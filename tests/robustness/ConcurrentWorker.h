@@ -13,7 +13,8 @@ namespace robust {
 // Prints "@@ worker <tag> rounds=<n> torn=<t> failures=<f>" and returns 0.
 int RunWorker(DriverContext& ctx, const std::string& tag, unsigned long rounds);
 
-// Takes the named mutex, prints "@@ holding <name>" and sleeps until killed.
+// Takes the named mutexes (separated by ","), prints "@@ holding <names>" and sleeps
+// until killed.
 int HoldMutex(const std::string& name);
 
 }  // namespace robust

@@ -7,7 +7,7 @@
 //   badinput                     bad arguments on every export and procedure (BadInput.h)
 //   malformed <kind> <seed> <n>  generated broken files, the library reloaded per case
 //   worker <tag> <rounds>        one of several processes using the library at once
-//   hold <mutex name>            takes a named mutex and waits to be killed
+//   hold <mutex>[,<mutex>...]    takes named mutexes and waits to be killed
 //
 // Results are "@@ ..." lines on standard output; the tests judge them.
 #include <cstdio>
