@@ -1,0 +1,224 @@
+// Benchmark of single calls through the factory API library against the transport
+// calls they make, replayed directly (TransportReplay.h):
+//   - KVT_ExecuteEventProcS of a one-property procedure ("GetLanguage": one property
+//     read), in calls per second;
+//   - KVT_MonitorReadMemory of 64 KiB with its data dump to the log, in milliseconds;
+// and, to show where the time goes, the cost of one log commit (the file opened,
+// locked, appended to and closed) and the commits each call makes.
+//
+// Run it with wine64 from any folder: it lays out a deploy-like folder there (the
+// library as "oxrmsg.dll", Corvane.dll, the simulated camera, Pellor.q517), copies
+// itself into it and measures in a child process there. Output: "BENCH name|value|
+// unit|baseline|baseline value" lines for scripts/bench.sh, and "INFO" lines.
+//
+//   kvt_call_bench [keep]    ("keep" leaves the folder)
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "common/Handles.h"
+#include "common/Win32.h"
+#include "factory_api/KvtQ517Exports.h"
+#include "support/SimCamera.h"
+#include "support/TestSupport.h"
+#include "tests/robustness/RobustFolder.h"
+#include "tools/bench/TransportReplay.h"
+
+namespace {
+
+constexpr int kRounds = 5;
+constexpr unsigned kExecCalls = 400;
+constexpr unsigned kReadSize = 64 * 1024;
+constexpr int kReadRounds = 2;
+
+double Milliseconds() {
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+template <class Fn>
+Fn Bind(HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
+// The best time of `rounds` runs of `body`, in milliseconds; negative when it fails.
+template <class Body>
+double Best(int rounds, Body&& body) {
+    double best = 1e300;
+    for (int r = 0; r < rounds; ++r) {
+        const double start = Milliseconds();
+        if (!body()) {
+            return -1;
+        }
+        best = std::min(best, Milliseconds() - start);
+    }
+    return best;
+}
+
+// The log's lines (each written with a commit of its own, or a few with one).
+unsigned LogLines() {
+    const std::string log = kvttest::ReadFileBytes("KvtDll.log");
+    return static_cast<unsigned>(std::count(log.begin(), log.end(), '\n'));
+}
+
+// `count` commits the way the log writer makes them: open the file, lock the append
+// position, seek to the end, write one short line, unlock, close.
+bool LogLikeCommits(unsigned count) {
+    static const char kLine[] = "     12345 | [MNTR]  Data[ 0010 ]  00 01 02 03 04 05 06 07  08 \r\n";
+    for (unsigned i = 0; i < count; ++i) {
+        kvt::UniqueFile file(::CreateFileA("commits.log", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            return false;
+        }
+        OVERLAPPED at{};
+        at.OffsetHigh = 0x7FFFFFFF;
+        ::LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at);
+        LARGE_INTEGER end{};
+        ::SetFilePointerEx(file.Get(), end, nullptr, FILE_END);
+        DWORD written = 0;
+        ::WriteFile(file.Get(), kLine, 3, &written, nullptr);
+        ::UnlockFileEx(file.Get(), 0, 1, 0, &at);
+    }
+    return true;
+}
+
+void Bench(const char* name, double value, const char* unit, const char* baseline, double baseValue) {
+    std::printf("BENCH %s|%.3f|%s|%s|%.3f\n", name, value, unit, baseline, baseValue);
+}
+
+int Measure() {
+    if (::LoadLibraryA((kvttest::CurrentDir() + "KVTItoPTP.dll").c_str()) == nullptr) {
+        std::printf("cannot load the simulated camera\n");
+        return 2;
+    }
+    kvttest::SimCamera sim;
+    HMODULE library = ::LoadLibraryA("oxrmsg.dll");
+    auto open = Bind<decltype(&KVT_OpenDevice)>(library, "KVT_OpenDevice");
+    auto execs = Bind<decltype(&KVT_ExecuteEventProcS)>(library, "KVT_ExecuteEventProcS");
+    auto monOpen = Bind<decltype(&KVT_MonitorOpenSession)>(library, "KVT_MonitorOpenSession");
+    auto monBank = Bind<decltype(&KVT_MonitorChangeBank)>(library, "KVT_MonitorChangeBank");
+    auto monRead = Bind<decltype(&KVT_MonitorReadMemory)>(library, "KVT_MonitorReadMemory");
+    if (!sim.Ok() || !open || !execs || !monOpen || !monBank || !monRead || open() != 0) {
+        std::printf("KVT_OpenDevice failed\n");
+        return 3;
+    }
+    std::string error;
+
+    // One-property procedure.
+    std::uint32_t language = 0;
+    auto exec = [&] { return execs("GetLanguage", &language, 4) == 0; };
+    for (int i = 0; i < 20; ++i) {
+        exec();
+    }
+    sim.ClearJournal();
+    const unsigned linesBefore = LogLines();
+    exec();
+    const unsigned execLines = LogLines() - linesBefore;
+    kvtbench::TransportReplay execReplay;
+    if (!execReplay.Prepare(sim.Journal(), error)) {
+        std::printf("%s\n", error.c_str());
+        return 4;
+    }
+    const double execMs = Best(kRounds, [&] {
+        for (unsigned i = 0; i < kExecCalls; ++i) {
+            if (!exec()) return false;
+        }
+        return true;
+    });
+    const double execReplayMs = Best(kRounds, [&] {
+        for (unsigned i = 0; i < kExecCalls; ++i) {
+            if (!execReplay.Run()) return false;
+        }
+        return true;
+    });
+    if (execMs < 0 || execReplayMs < 0) {
+        std::printf("the procedure or its replay failed\n");
+        return 5;
+    }
+    Bench("ExecuteEventProcS GetLanguage", 1000.0 * kExecCalls / execMs, "calls/s",
+          "its transport calls alone", 1000.0 * kExecCalls / execReplayMs);
+    std::printf("INFO GetLanguage: %zu transport calls, %u log lines per call\n",
+                execReplay.CallCount(), execLines);
+
+    // 64 KiB monitor read with its dump.
+    std::vector<unsigned char> data(kReadSize);
+    if (monOpen() != 0 || monBank(0xEE) != 0) {
+        std::printf("monitor session failed\n");
+        return 6;
+    }
+    auto read = [&] { return monRead(0x1000, kReadSize, data.data()) == 0; };
+    read();
+    sim.ClearJournal();
+    const unsigned readLinesBefore = LogLines();
+    read();
+    const unsigned readLines = LogLines() - readLinesBefore;
+    kvtbench::TransportReplay readReplay;
+    if (!readReplay.Prepare(sim.Journal(), error)) {
+        std::printf("%s\n", error.c_str());
+        return 7;
+    }
+    const double readMs = Best(kReadRounds, read);
+    const double readReplayMs = Best(kRounds, [&] {
+        for (int i = 0; i < 20; ++i) {
+            if (!readReplay.Run()) return false;
+        }
+        return true;
+    }) / 20;
+    if (readMs < 0 || readReplayMs < 0) {
+        std::printf("the read or its replay failed\n");
+        return 8;
+    }
+    Bench("MonitorReadMemory 64 KiB with dump", readMs, "ms", "its transport calls alone", readReplayMs);
+    std::printf("INFO 64 KiB read: %zu transport calls, %u log lines, %u+ commits (one per dumped byte)\n",
+                readReplay.CallCount(), readLines, kReadSize);
+
+    // Where the time goes: one commit, and as many commits as the dump makes.
+    const double commitsMs = Best(1, [&] { return LogLikeCommits(kReadSize); });
+    ::DeleteFileA("commits.log");
+    Bench("65536 log-like commits", commitsMs, "ms", "the 64 KiB read with dump", readMs);
+    const double commitUs = 1000.0 * commitsMs / kReadSize;
+    std::printf("INFO one commit (open, lock, seek, write, unlock, close): %.1f us\n", commitUs);
+    std::printf("INFO GetLanguage: %u lines x %.1f us = %.2f ms of its %.2f ms per call\n", execLines,
+                commitUs, execLines * commitUs / 1000.0, execMs / kExecCalls);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "--measure") {
+        return Measure();
+    }
+    const robusttest::RobustFolder folder("call-bench");
+    const std::string self = folder.Path() + "kvt_call_bench.exe";
+    if (!kvttest::CopyFileTo(kvttest::BinDir() + "kvt_call_bench.exe", self)) {
+        std::printf("cannot lay out %s\n", folder.Path().c_str());
+        return 1;
+    }
+    const kvttest::ProcessResult run =
+        kvttest::RunProcess("\"" + self + "\" --measure", folder.Path(), "", 900000);
+    // The library's own standard output (timer and duration lines) is left out.
+    for (const std::string& line : kvttest::SplitLines(run.out)) {
+        if (line.rfind("BENCH ", 0) == 0 || line.rfind("INFO ", 0) == 0 || run.exitCode != 0) {
+            std::printf("%s\n", line.c_str());
+        }
+    }
+    if (run.exitCode != 0) {
+        std::fputs(run.err.c_str(), stderr);
+    }
+    if (argc >= 2 && std::string(argv[1]) == "keep") {
+        std::printf("folder: %s\n", folder.Path().c_str());
+    } else {
+        kvttest::RemoveTree(folder.Path());
+    }
+    return run.exitCode;
+}
