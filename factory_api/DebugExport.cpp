@@ -1,7 +1,7 @@
 // KVT_Debug: creates the gain data folder of the connected camera,
 // <debug-data folder>IsoGain\<body number>\Data\, and logs it. A failure to create it
 // returns the code CFilePath raised.
-#include "factory_api/PropertyFileExports.h"
+#include "include/kvt_factory.h"
 
 #include <string>
 

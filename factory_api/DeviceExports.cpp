@@ -5,10 +5,10 @@
 #include "core/GlobalTimer.h"
 #include "core/device/DeviceLifecycle.h"
 #include "factory_api/ConcurrentConnection.h"
-#include "factory_api/KvtQ517Exports.h"
 #include "factory_api/MemoryDiagnostics.h"
 #include "factory_api/ModuleState.h"
 #include "factory_api/plugin/PlugInFunctionLists.h"
+#include "include/kvt_factory.h"
 
 using namespace kvtq517;
 

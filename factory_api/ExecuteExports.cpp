@@ -6,9 +6,9 @@
 
 #include "common/Exception.h"
 #include "common/LogFrame.h"
-#include "factory_api/KvtQ517Exports.h"
 #include "factory_api/ModuleState.h"
 #include "factory_api/plugin/EventProcManager.h"
+#include "include/kvt_factory.h"
 
 using namespace kvtq517;
 

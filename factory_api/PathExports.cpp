@@ -1,8 +1,9 @@
 // KVT_SetFilePath, KVT_DeleteFilePath, KVT_SetFolderPath and KVT_DeleteFolderPath: a
 // file path and a folder path published to the other modules in the 261-byte blocks
 // "SHARED_NAME_FILE" and "SHARED_NAME_FOLDER". A block is created on the first set and
-// kept until the library is unloaded, so its last path stays readable in between.
-#include "factory_api/PropertyFileExports.h"
+// kept until the library is unloaded, so its last path stays readable in between. A
+// refused path leaves the block untouched.
+#include "include/kvt_factory.h"
 
 #include <memory>
 #include <new>

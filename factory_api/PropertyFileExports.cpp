@@ -5,7 +5,7 @@
 // one file write (load), or one file read into it and one property write (save).
 // A camera reply of another size than the catalogue's is refused ("[VALU] DataSize",
 // 35) before a file is created, so a file never holds bytes the camera did not send.
-#include "factory_api/PropertyFileExports.h"
+#include "include/kvt_factory.h"
 
 #include <memory>
 #include <new>

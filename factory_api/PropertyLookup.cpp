@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "common/LogStream.h"
-#include "factory_api/KvtQ517Exports.h"
 #include "factory_api/ModuleState.h"
+#include "include/kvt_factory.h"
 
 namespace kvtq517 {
 

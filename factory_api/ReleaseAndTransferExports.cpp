@@ -1,9 +1,14 @@
-// KVT_ReleaseAndTransfer, KVT_ReleaseAndTransferS and MVT_ReleaseAndTransfer.
+// KVT_ReleaseAndTransfer, KVT_ReleaseAndTransferS and MVT_ReleaseAndTransfer. Each asks
+// the camera which images its quality setting gives (property 0x8000002F, byte 2: 1
+// JPEG, 6 raw, 7 raw and JPEG), releases, and writes the images to psFullPath with the
+// extension replaced by ".tr2" / ".jpg". MVT_ReleaseAndTransfer sets bit 10 of the
+// camera's fixed flag (public property 0) for the release and restores the flag
+// afterwards, also when the release or the transfer fails.
 //
 // The capture object's Terminate runs explicitly before the object goes, so a failing
 // "FA_FinishRemoteRelease" is reported with its code; on a failure on the way the
 // destructor runs it and only logs its failure.
-#include "factory_api/ReleaseAndTransferExports.h"
+#include "include/kvt_factory.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,5 +1,6 @@
-// The release-parameter record of the factory API: 20 unsigned 32-bit words,
-// little-endian, moved between the caller and the camera's release properties.
+// The release-parameter record of the factory API is the SDK's ReleaseParameter
+// (include/kvt_records.h: 20 unsigned 32-bit words, little-endian). The library splits
+// it into the parts it moves to the camera separately:
 //
 //   words 0-7   core part: the mode word (0x80000000) and seven shooting values
 //   words 8-10  the packed word's bytes (only their low bytes reach the camera)
@@ -7,12 +8,7 @@
 //   words 12-19 the 32 bytes of the flavor data property that FlavorMode selects
 #pragma once
 
-#include <cstdint>
-
-struct ReleaseParameter {
-    std::uint32_t Word[20];
-};
-static_assert(sizeof(ReleaseParameter) == 80, "ReleaseParameter is 80 bytes");
+#include "include/kvt_records.h"
 
 namespace kvtq517 {
 

@@ -1,5 +1,13 @@
-// The six release-parameter exports.
-#include "factory_api/ReleaseParameterExports.h"
+// The six release-parameter exports. None of them needs KVT_OpenDevice to have
+// succeeded: they act on the cameras Corvane has connected.
+//
+// The S variants select the camera slot first and select slot 0 again when they end:
+// slot 0 sets and gets all 20 words, slot 1 all but the flavor data (words 12-19 read
+// as the defaults, FlavorMode is not written), other slots the core words 0-7 only.
+// The Ex variants never write property 0x80000006 (word 6).
+//
+// A set pauses 100 ms twice; a set fails halfway without undoing the writes made.
+#include "include/kvt_factory.h"
 
 #include "common/Exception.h"
 #include "common/LogFrame.h"

@@ -26,8 +26,8 @@
 #include <vector>
 
 #include "common/Win32.h"
-#include "factory_api/KvtQ517Exports.h"
 #include "factory_api/plugin/PlugInContract.h"
+#include "include/kvt_factory.h"
 #include "support/SimCamera.h"
 #include "support/TestSupport.h"
 

@@ -29,7 +29,7 @@
 #include "common/Handles.h"
 #include "common/SharedMemory.h"
 #include "common/Win32.h"
-#include "factory_api/KvtQ517Exports.h"
+#include "include/kvt_factory.h"
 
 namespace {
 

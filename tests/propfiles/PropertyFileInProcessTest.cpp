@@ -7,11 +7,11 @@
 
 #include "camera/CameraFixture.h"
 #include "common/LogFile.h"
-#include "factory_api/KvtQ517Exports.h"
 #include "factory_api/ModuleState.h"
 #include "factory_api/PropertyLookup.h"
 #include "factory_api/FixedPause.h"
 #include "factory_api/plugin/EventProcRegistry.h"
+#include "include/kvt_factory.h"
 
 namespace {
 

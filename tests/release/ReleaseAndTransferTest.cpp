@@ -7,7 +7,7 @@
 
 #include "core/transport/APIManager.h"
 #include "factory_api/ModuleState.h"
-#include "factory_api/ReleaseAndTransferExports.h"
+#include "include/kvt_factory.h"
 #include "release/CameraFixture.h"
 
 using namespace releasetest;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/Win32.h"
-#include "factory_api/KvtQ517Exports.h"
+#include "include/kvt_factory.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <chrono>
 #include <functional>
 
-#include "factory_api/ReleaseParameterExports.h"
 #include "factory_api/FixedPause.h"
+#include "include/kvt_factory.h"
 #include "release/CameraFixture.h"
 
 using namespace releasetest;

@@ -21,7 +21,7 @@
 #include "common/Handles.h"
 #include "common/Win32.h"
 #include "factory_api/DeployFolder.h"
-#include "factory_api/KvtQ517Exports.h"
+#include "include/kvt_factory.h"
 #include "simulator/camera/SimControl.h"
 #include "support/TestSupport.h"
 
