@@ -1,6 +1,6 @@
-// GetDateTime and SetDateTime (date-time record: year, month, day, hour, minute,
-// second as signed 32-bit values) through the camera's 36-byte calendar record, whose
-// first six fields hold the same values in the reverse order. Values are copied as
+// GetDateTime and SetDateTime (DATETIME_T: year, month, day, hour, minute, second as
+// signed 32-bit values) through the camera's 36-byte calendar record, whose first six
+// fields hold the same values in the reverse order. Values are copied as
 // they are: no conversion of month or year.
 //
 // Both calendar routines log under the name "_GetCalendar", the write routine too:
@@ -10,6 +10,7 @@
 
 #include "common/Exception.h"
 #include "core/camera/EventProcedure.h"
+#include "plugins/pellor/DataRecords.h"
 #include "plugins/pellor/PluginLog.h"
 #include "plugins/pellor/ProcedureFrame.h"
 #include "plugins/pellor/SettingsProcedures.h"
@@ -17,8 +18,9 @@
 namespace pellor {
 namespace {
 
-constexpr unsigned kCalendarFields = 9;   // second, minute, hour, day, month, year, ...
-constexpr unsigned kDateTimeFields = 6;   // year, month, day, hour, minute, second
+constexpr unsigned kCalendarFields = 9;
+// The first six fields of the calendar record; the other three are not interpreted.
+enum CalendarField : unsigned { kSecond, kMinute, kHour, kDay, kMonth, kYear };
 constexpr unsigned kCalendarBytes = kCalendarFields * sizeof(std::int32_t);
 constexpr char kCalendarRoutine[] = "_GetCalendar";
 
@@ -56,11 +58,9 @@ unsigned long __cdecl GetDateTime(void* p) {
         auto* out = static_cast<std::uint8_t*>(RequireParameter<void>(p, "pDateTime"));
         std::int32_t calendar[kCalendarFields] = {};
         RequireRoutineSuccess(ReadCalendar(calendar), kCalendarRoutine);
-        std::int32_t dateTime[kDateTimeFields];
-        for (unsigned i = 0; i < kDateTimeFields; ++i) {
-            dateTime[i] = calendar[kDateTimeFields - 1 - i];
-        }
-        std::memcpy(out, dateTime, sizeof(dateTime));
+        const DATETIME_T dateTime = {calendar[kYear], calendar[kMonth],  calendar[kDay],
+                                     calendar[kHour], calendar[kMinute], calendar[kSecond]};
+        std::memcpy(out, &dateTime, sizeof(dateTime));
     });
 }
 
@@ -68,12 +68,15 @@ unsigned long __cdecl GetDateTime(void* p) {
 unsigned long __cdecl SetDateTime(void* p) {
     return RunProcedure(PluginLog(), "SetDateTime", [&] {
         const auto* in = static_cast<const std::uint8_t*>(RequireParameter<void>(p, "pDateTime"));
-        std::int32_t dateTime[kDateTimeFields];
-        std::memcpy(dateTime, in, sizeof(dateTime));
+        DATETIME_T dateTime;
+        std::memcpy(&dateTime, in, sizeof(dateTime));
         std::int32_t calendar[kCalendarFields] = {};
-        for (unsigned i = 0; i < kDateTimeFields; ++i) {
-            calendar[kDateTimeFields - 1 - i] = dateTime[i];
-        }
+        calendar[kYear] = dateTime.Year;
+        calendar[kMonth] = dateTime.Month;
+        calendar[kDay] = dateTime.Day;
+        calendar[kHour] = dateTime.Hour;
+        calendar[kMinute] = dateTime.Minute;
+        calendar[kSecond] = dateTime.Second;
         RequireRoutineSuccess(WriteCalendar(calendar), kCalendarRoutine);
     });
 }
