@@ -10,32 +10,18 @@
 // Exit code: 0 success, 1 disagreements or a stale copy, 2 usage or a file or load error.
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tools/common/WholeFile.h"
 #include "tools/procref/ProcedureDescriptions.h"
 #include "tools/procref/ReferenceDocument.h"
 #include "tools/procref/RegisteredProcedures.h"
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
-}
+using kvttools::ReadWholeFile;
+using kvttools::WriteWholeFile;
 
 int Usage() {
     std::fprintf(stderr,

@@ -4,23 +4,16 @@
 //     verck <text list> <output file>
 //     verck --show <encoded list>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "tools/common/WholeFile.h"
 #include "tools/verck/VersionListFile.h"
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
+using kvttools::ReadWholeFile;
+using kvttools::WriteWholeFile;
 
 int Usage() {
     std::fprintf(stderr,
@@ -60,11 +53,7 @@ int Write(const std::string& listPath, const std::string& outputPath) {
         std::fprintf(stderr, "verck: %s: %s\n", listPath.c_str(), error.c_str());
         return 1;
     }
-    const std::string bytes = verck::EncodeList(entries);
-    std::ofstream out(outputPath, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
+    if (!WriteWholeFile(outputPath, verck::EncodeList(entries))) {
         std::fprintf(stderr, "verck: cannot write %s\n", outputPath.c_str());
         return 1;
     }
