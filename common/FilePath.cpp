@@ -86,11 +86,21 @@ std::string ModuleFileName(HMODULE module, const char* failure) {
     return std::string(name, n);
 }
 
+// The block holds the handle of whichever process loaded Corvane last, and a handle
+// means something only in its own process: where Corvane sits at another address here
+// (a relocated load, a colliding base), the word names no module or a wrong one. A
+// process that has Corvane loaded therefore takes its own; an empty block stays empty.
 HMODULE ReadCommonModule(CSharedMemory& block) {
     std::uint32_t word = 0;
-    kvt::BlockAccess access(block);
-    access.Read(word);
-    return kvt::WordToModuleHandle(word);
+    {
+        kvt::BlockAccess access(block);
+        access.Read(word);
+    }
+    if (word == 0) {
+        return nullptr;
+    }
+    HMODULE own = ::GetModuleHandleA("Corvane.dll");
+    return own != nullptr ? own : kvt::WordToModuleHandle(word);
 }
 
 // The folder of the common module, with its backslash ("" for a name without one).

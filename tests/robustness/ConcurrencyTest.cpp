@@ -117,4 +117,17 @@ TEST(Concurrency, KilledHolderOfTheBlockMutexesBlocksNoOne) {
     CheckTaggedLines(counts, "F", 5);
 }
 
+// Corvane can sit at different addresses in different processes (a relocated load, a
+// colliding base), and the module-handle block holds the handle of whichever process
+// loaded it last. Paths must still resolve to this process's own Corvane folder.
+TEST(Concurrency, HandleBlockWrittenByAnotherProcessesCorvane) {
+    const RobustFolder folder("foreign");
+    const robusttest::DriverOutput run = folder.Run({"foreign-handle"}, 120000);
+    const std::vector<std::string> lines = run.Starting("foreign ");
+    ASSERT_EQ(lines.size(), 1u) << run.Transcript();
+    EXPECT_EQ(FieldNumber(lines[0], "open"), 0) << lines[0];
+    EXPECT_EQ(FieldNumber(lines[0], "debug"), 0) << lines[0];
+    EXPECT_TRUE(kvttest::DirExists(folder.Path() + "_Q517_\\_DebugData"));
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include "robustness/ConcurrentWorker.h"
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -31,27 +32,34 @@ std::vector<unsigned char> ReadBlock(const char* name, const char* mutexName, un
     return bytes;
 }
 
-// A whole value: "<prefix><letter>-<digits><suffix>", then zeros to the end.
-bool Whole(const std::vector<unsigned char>& block, const std::string& prefix, const std::string& suffix) {
+// Whether a block read holds a torn value: no terminating zero, bytes after it that are
+// not zero (the library zeroes the block before it copies a value), or one of the
+// workers' values ("<prefix><letter>-<digits><suffix>") cut or mixed with another.
+// Values of other programs (other tests run at the same time) are whole as they are.
+bool Torn(const std::vector<unsigned char>& block, const std::string& prefix, const std::string& suffix) {
+    if (block.empty()) {
+        return false;   // the block does not exist at the moment
+    }
     const std::size_t length = strnlen(reinterpret_cast<const char*>(block.data()), block.size());
     if (length == block.size()) {
-        return false;
+        return true;
     }
     for (std::size_t i = length; i < block.size(); ++i) {
         if (block[i] != 0) {
-            return false;
+            return true;
         }
     }
     const std::string text(reinterpret_cast<const char*>(block.data()), length);
-    if (text.compare(0, prefix.size(), prefix) != 0 || text.size() < prefix.size() + suffix.size() + 3 ||
-        text.compare(text.size() - suffix.size(), suffix.size(), suffix) != 0) {
+    if (text.compare(0, prefix.size(), prefix) != 0) {
         return false;
+    }
+    if (text.size() < prefix.size() + suffix.size() + 3 ||
+        text.compare(text.size() - suffix.size(), suffix.size(), suffix) != 0) {
+        return true;
     }
     const std::string rest = text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
-    if (rest.size() < 3 || rest[0] < 'A' || rest[0] > 'Z' || rest[1] != '-') {
-        return false;
-    }
-    return rest.find_first_not_of("0123456789", 2) == std::string::npos;
+    return rest[0] < 'A' || rest[0] > 'Z' || rest[1] != '-' ||
+           rest.find_first_not_of("0123456789", 2) != std::string::npos;
 }
 
 }  // namespace
@@ -76,16 +84,42 @@ int RunWorker(DriverContext& ctx, const std::string& tag, unsigned long rounds) 
         failures += api.executeEventProc(("Tag" + n).c_str(), nullptr) != 35 ? 1u : 0u;
         failures += api.executeEventProcS("GetBodyID", body, sizeof(body)) != 0 ? 1u : 0u;
         // What the other processes wrote meanwhile is whole, never a mix of two values.
-        torn += Whole(ReadBlock("SHARED_NAME_FILE", "MUTEX_NAME_FILE", kPathBlockSize), "file-", "") ? 0u : 1u;
-        torn += Whole(ReadBlock("SHARED_NAME_FOLDER", "MUTEX_NAME_FOLDER", kPathBlockSize), "folder-", "\\")
-                    ? 0u : 1u;
-        const std::vector<unsigned char> name =
-            ReadBlock("SHARED_NAME_EVENTPROCNAME", "MUTEX_NAME_EVENTPROCNAME", kNameBlockSize);
-        const bool procedure = !name.empty() && std::strcmp(reinterpret_cast<const char*>(name.data()), "GetBodyID") == 0;
-        torn += procedure || Whole(name, "Tag", "") ? 0u : 1u;
+        torn += Torn(ReadBlock("SHARED_NAME_FILE", "MUTEX_NAME_FILE", kPathBlockSize), "file-", "") ? 1u : 0u;
+        torn += Torn(ReadBlock("SHARED_NAME_FOLDER", "MUTEX_NAME_FOLDER", kPathBlockSize), "folder-", "\\")
+                    ? 1u : 0u;
+        torn += Torn(ReadBlock("SHARED_NAME_EVENTPROCNAME", "MUTEX_NAME_EVENTPROCNAME", kNameBlockSize), "Tag", "")
+                    ? 1u : 0u;
     }
     Emit("worker " + tag + " rounds=" + std::to_string(rounds) + " torn=" + std::to_string(torn) +
          " failures=" + std::to_string(failures));
+    return 0;
+}
+
+int RunForeignCommonModule(DriverContext& ctx) {
+    // An address that is no module of this process and fits the block's 32 bits.
+    std::uint32_t foreign = 0;
+    for (std::uint32_t candidate = 0x7FF00000; candidate >= 0x20000000; candidate -= 0x01000000) {
+        MEMORY_BASIC_INFORMATION info{};
+        ::VirtualQuery(reinterpret_cast<void*>(static_cast<std::uintptr_t>(candidate)), &info, sizeof(info));
+        if (info.State == MEM_FREE) {
+            foreign = candidate;
+            break;
+        }
+    }
+    {
+        kvt::UniqueKernelHandle mapping(::OpenFileMappingA(FILE_MAP_WRITE, FALSE, "SHARED_NAME_HANDLE"));
+        kvt::UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, "MUTEX_NAME_HANDLE"));
+        kvt::UniqueMappedView view(mapping ? ::MapViewOfFile(mapping.Get(), FILE_MAP_WRITE, 0, 0, 4) : nullptr);
+        if (!view || !mutex || foreign == 0) {
+            Emit("foreign cannot write the block");
+            return 1;
+        }
+        kvt::MutexLock lock(mutex.Get());
+        std::memcpy(view.Get(), &foreign, sizeof(foreign));
+    }
+    const unsigned long open = ctx.api.openDevice();
+    const unsigned long debug = ctx.api.debug();
+    Emit("foreign open=" + std::to_string(open) + " debug=" + std::to_string(debug));
     return 0;
 }
 

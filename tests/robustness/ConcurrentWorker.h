@@ -13,6 +13,11 @@ namespace robust {
 // Prints "@@ worker <tag> rounds=<n> torn=<t> failures=<f>" and returns 0.
 int RunWorker(DriverContext& ctx, const std::string& tag, unsigned long rounds);
 
+// Another process's Corvane at another address stored its handle in the module-handle
+// block last: the block's word is no module here. Prints "@@ foreign open=<code>
+// debug=<code>" for KVT_OpenDevice and KVT_Debug, which resolve paths through it.
+int RunForeignCommonModule(DriverContext& ctx);
+
 // Takes the named mutexes (separated by ","), prints "@@ holding <names>" and sleeps
 // until killed.
 int HoldMutex(const std::string& name);

@@ -8,6 +8,7 @@
 //   malformed <kind> <seed> <n>  generated broken files, the library reloaded per case
 //   worker <tag> <rounds>        one of several processes using the library at once
 //   hold <mutex>[,<mutex>...]    takes named mutexes and waits to be killed
+//   foreign-handle               another process's module handle in the handle block
 //
 // Results are "@@ ..." lines on standard output; the tests judge them.
 #include <cstdio>
@@ -74,6 +75,9 @@ int main(int argc, char** argv) {
     }
     if (mode == "badinput") {
         return robust::RunBadInput(ctx, rest);
+    }
+    if (mode == "foreign-handle") {
+        return robust::RunForeignCommonModule(ctx);
     }
     if (mode == "worker" && rest.size() == 2) {
         return robust::RunWorker(ctx, rest[0], std::strtoul(rest[1].c_str(), nullptr, 0));
