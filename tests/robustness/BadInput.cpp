@@ -46,7 +46,7 @@ std::string Letters(std::size_t n, char c) {
 }
 
 void BeforeOpen(DriverContext& ctx) {
-    FactoryApi& api = ctx.api;
+    kvttest::FactoryApi& api = ctx.api;
     const std::string g = "closed";
     GuardedBuffer body(20);
     Case(g, "ExecuteEventProc.GetBodyID", Is(29), [&] { return api.executeEventProc("GetBodyID", body.Data()); });
@@ -58,7 +58,7 @@ void BeforeOpen(DriverContext& ctx) {
 }
 
 void ExecuteCases(DriverContext& ctx) {
-    FactoryApi& api = ctx.api;
+    kvttest::FactoryApi& api = ctx.api;
     const std::string g = "execute";
     GuardedBuffer none(0);
     Case(g, "null-name", kRefused, [&] { return api.executeEventProc(nullptr, none.Data()); });
@@ -87,7 +87,7 @@ void ExecuteCases(DriverContext& ctx) {
 }
 
 void MonitorCases(DriverContext& ctx) {
-    FactoryApi& api = ctx.api;
+    kvttest::FactoryApi& api = ctx.api;
     const std::string g = "monitor";
     GuardedBuffer none(0), sixteen(16);
     Case(g, "read-no-session", kRefused, [&] { return api.monitorReadMemory(0x1000, 16, sixteen.Data()); });
@@ -125,7 +125,7 @@ void MonitorCases(DriverContext& ctx) {
 }
 
 void ReleaseParameterCases(DriverContext& ctx) {
-    FactoryApi& api = ctx.api;
+    kvttest::FactoryApi& api = ctx.api;
     const std::string g = "release-parameter";
     Case(g, "Set.null", Is(3), [&] { return api.setReleaseParameter(nullptr); });
     Case(g, "Get.null", Is(3), [&] { return api.getReleaseParameter(nullptr); });
@@ -145,7 +145,7 @@ void ReleaseParameterCases(DriverContext& ctx) {
 }
 
 void ReleaseCases(DriverContext& ctx) {
-    FactoryApi& api = ctx.api;
+    kvttest::FactoryApi& api = ctx.api;
     const std::string g = "release";
     ctx.sim->Load(BaseScenario());   // the quality code again (the all-ones record changed it)
     Case(g, "null", Is(3), [&] { return api.releaseAndTransfer(nullptr); });
@@ -164,7 +164,7 @@ void ReleaseCases(DriverContext& ctx) {
 }
 
 void PropertyFileCases(DriverContext& ctx) {
-    FactoryApi& api = ctx.api;
+    kvttest::FactoryApi& api = ctx.api;
     const std::string g = "property-file";
     const GuardedBuffer name = GuardedBuffer::Text("PROP_FILE_PREFIX");
     const GuardedBuffer file = GuardedBuffer::Text("prefix.bin");
@@ -194,7 +194,7 @@ void PropertyFileCases(DriverContext& ctx) {
 }
 
 void PathCases(DriverContext& ctx) {
-    FactoryApi& api = ctx.api;
+    kvttest::FactoryApi& api = ctx.api;
     const std::string g = "path";
     Case(g, "SetFilePath.null", Is(3), [&] { return api.setFilePath(nullptr); });
     Case(g, "SetFolderPath.null", Is(3), [&] { return api.setFolderPath(nullptr); });
@@ -228,7 +228,7 @@ void ExportCases(DriverContext& ctx) {
 // and for procedures that read the caller's bytes the same size filled with garbage
 // (no terminating zero in a text, all-ones counts and addresses).
 void ProcedureCases(DriverContext& ctx, const std::string& listPath) {
-    FactoryApi& api = ctx.api;
+    kvttest::FactoryApi& api = ctx.api;
     const std::string g = "procedure";
     // LoadPropertyData writes its files into the folder block's folder.
     ::CreateDirectoryA((ctx.folder + "Adjust").c_str(), nullptr);

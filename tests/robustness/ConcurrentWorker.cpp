@@ -65,7 +65,7 @@ bool Torn(const std::vector<unsigned char>& block, const std::string& prefix, co
 }  // namespace
 
 int RunWorker(DriverContext& ctx, const std::string& tag, unsigned long rounds) {
-    FactoryApi& api = ctx.api;
+    kvttest::FactoryApi& api = ctx.api;
     // The library holds the procedure-name block only during a call; held here too, its
     // last content stays readable between the calls.
     kvt::UniqueKernelHandle nameBlock(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "robustness/FactoryApi.h"
+#include "support/FactoryApi.h"
 #include "support/SimCamera.h"
 
 namespace robust {
 
 struct DriverContext {
-    FactoryApi api;
+    kvttest::FactoryApi api;
     kvttest::SimCamera* sim = nullptr;
     std::string folder;   // the current directory, with a trailing backslash
 };

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "robustness/FactoryApi.h"
+#include "support/FactoryApi.h"
 #include "robustness/GuardedBuffer.h"
 #include "support/TestSupport.h"
 

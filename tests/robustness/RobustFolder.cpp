@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "common/Win32.h"
+
 namespace robusttest {
 
 std::string StandardBoardInf() {
@@ -23,7 +25,8 @@ std::string DriverOutput::Transcript() const {
     const std::size_t keep = 6000;
     std::string out = process.out.size() > keep ? "..." + process.out.substr(process.out.size() - keep)
                                                 : process.out;
-    return "exit " + std::to_string(process.exitCode) + (process.timedOut ? " (timed out)" : "") +
+    return "exit " + std::to_string(process.exitCode) + (process.started ? "" : " (not started)") +
+           (process.timedOut ? " (timed out)" : "") +
            "\n" + out + "\nstderr: " + process.err.substr(0, 2000);
 }
 
@@ -50,6 +53,10 @@ std::string RobustFolder::CommandLine(const std::vector<std::string>& args) cons
 DriverOutput RobustFolder::Run(const std::vector<std::string>& args, unsigned timeoutMs) const {
     DriverOutput run;
     run.process = kvttest::RunProcess(CommandLine(args), Path(), std::string(), timeoutMs);
+    if (!run.process.started) {   // a process creation refused by a loaded machine: once more
+        ::Sleep(500);
+        run.process = kvttest::RunProcess(CommandLine(args), Path(), std::string(), timeoutMs);
+    }
     for (const std::string& line : kvttest::SplitLines(run.process.out)) {
         if (line.compare(0, 3, "@@ ") == 0) {
             run.lines.push_back(line.substr(3));

@@ -34,7 +34,7 @@ unsigned long Then(unsigned long first, const std::function<unsigned long()>& se
 Sequence Procedure(DriverContext& ctx, const std::string& name, std::size_t size,
                    const std::string& fill = std::string(), long passed = -1) {
     auto buffer = std::make_shared<std::vector<unsigned char>>(size == 0 ? 1 : size, 0);
-    FactoryApi& api = ctx.api;
+    kvttest::FactoryApi& api = ctx.api;
     Sequence s;
     s.name = name;
     s.scenario = BaseScenario();
@@ -72,7 +72,7 @@ std::string TwoCameraScenario() {
 }
 
 std::vector<Sequence> AllSequences(DriverContext& ctx) {
-    FactoryApi& api = ctx.api;
+    kvttest::FactoryApi& api = ctx.api;
     const std::string folder = ctx.folder;
     auto none = [] { return 0ul; };
     std::vector<Sequence> all;

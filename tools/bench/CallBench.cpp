@@ -112,6 +112,51 @@ void Bench(const char* name, double value, const char* unit, const char* baselin
     std::printf("BENCH %s|%.3f|%s|%s|%.3f\n", name, value, unit, baseline, baseValue);
 }
 
+// One operation against its own transport calls replayed directly: milliseconds per
+// operation and per replay (best of `rounds`), and what one operation makes.
+struct Measured {
+    double ms = 0;
+    double replayMs = 0;
+    unsigned lines = 0;      // log lines it writes
+    std::size_t calls = 0;   // transport calls it makes
+};
+
+template <class Op>
+bool MeasureAgainstReplay(kvttest::SimCamera& sim, Op&& op, unsigned repeat, unsigned replayRepeat,
+                          int rounds, Measured& out) {
+    op();   // warm-up
+    sim.ClearJournal();
+    const unsigned before = LogLines();
+    if (!op()) {
+        std::printf("the operation failed\n");
+        return false;
+    }
+    out.lines = LogLines() - before;
+    kvtbench::TransportReplay replay;
+    std::string error;
+    if (!replay.Prepare(sim.Journal(), error)) {
+        std::printf("%s\n", error.c_str());
+        return false;
+    }
+    out.calls = replay.CallCount();
+    auto times = [](unsigned n, auto&& body) {
+        return [n, &body] {
+            for (unsigned i = 0; i < n; ++i) {
+                if (!body()) return false;
+            }
+            return true;
+        };
+    };
+    auto runReplay = [&replay] { return replay.Run(); };
+    out.ms = Best(rounds, times(repeat, op)) / repeat;
+    out.replayMs = Best(rounds, times(replayRepeat, runReplay)) / replayRepeat;
+    if (out.ms < 0 || out.replayMs < 0) {
+        std::printf("the operation or its replay failed\n");
+        return false;
+    }
+    return true;
+}
+
 int Measure() {
     if (::LoadLibraryA((kvttest::CurrentDir() + "KVTItoPTP.dll").c_str()) == nullptr) {
         std::printf("cannot load the simulated camera\n");
@@ -128,75 +173,32 @@ int Measure() {
         std::printf("KVT_OpenDevice failed\n");
         return 3;
     }
-    std::string error;
-
     // One-property procedure.
     std::uint32_t language = 0;
-    auto exec = [&] { return execs("GetLanguage", &language, 4) == 0; };
-    for (int i = 0; i < 20; ++i) {
-        exec();
-    }
-    sim.ClearJournal();
-    const unsigned linesBefore = LogLines();
-    exec();
-    const unsigned execLines = LogLines() - linesBefore;
-    kvtbench::TransportReplay execReplay;
-    if (!execReplay.Prepare(sim.Journal(), error)) {
-        std::printf("%s\n", error.c_str());
+    Measured exec;
+    if (!MeasureAgainstReplay(sim, [&] { return execs("GetLanguage", &language, 4) == 0; }, kExecCalls,
+                              kExecCalls, kRounds, exec)) {
         return 4;
     }
-    const double execMs = Best(kRounds, [&] {
-        for (unsigned i = 0; i < kExecCalls; ++i) {
-            if (!exec()) return false;
-        }
-        return true;
-    });
-    const double execReplayMs = Best(kRounds, [&] {
-        for (unsigned i = 0; i < kExecCalls; ++i) {
-            if (!execReplay.Run()) return false;
-        }
-        return true;
-    });
-    if (execMs < 0 || execReplayMs < 0) {
-        std::printf("the procedure or its replay failed\n");
-        return 5;
-    }
-    Bench("ExecuteEventProcS GetLanguage", 1000.0 * kExecCalls / execMs, "calls/s",
-          "its transport calls alone", 1000.0 * kExecCalls / execReplayMs);
-    std::printf("INFO GetLanguage: %zu transport calls, %u log lines per call\n",
-                execReplay.CallCount(), execLines);
+    Bench("ExecuteEventProcS GetLanguage", 1000.0 / exec.ms, "calls/s", "its transport calls alone",
+          1000.0 / exec.replayMs);
+    std::printf("INFO GetLanguage: %zu transport calls, %u log lines per call\n", exec.calls, exec.lines);
 
     // 64 KiB monitor read with its dump.
     std::vector<unsigned char> data(kReadSize);
     if (monOpen() != 0 || monBank(0xEE) != 0) {
         std::printf("monitor session failed\n");
+        return 5;
+    }
+    Measured read;
+    if (!MeasureAgainstReplay(sim, [&] { return monRead(0x1000, kReadSize, data.data()) == 0; }, 1, 20,
+                              kReadRounds, read)) {
         return 6;
     }
-    auto read = [&] { return monRead(0x1000, kReadSize, data.data()) == 0; };
-    read();
-    sim.ClearJournal();
-    const unsigned readLinesBefore = LogLines();
-    read();
-    const unsigned readLines = LogLines() - readLinesBefore;
-    kvtbench::TransportReplay readReplay;
-    if (!readReplay.Prepare(sim.Journal(), error)) {
-        std::printf("%s\n", error.c_str());
-        return 7;
-    }
-    const double readMs = Best(kReadRounds, read);
-    const double readReplayMs = Best(kRounds, [&] {
-        for (int i = 0; i < 20; ++i) {
-            if (!readReplay.Run()) return false;
-        }
-        return true;
-    }) / 20;
-    if (readMs < 0 || readReplayMs < 0) {
-        std::printf("the read or its replay failed\n");
-        return 8;
-    }
-    Bench("MonitorReadMemory 64 KiB with dump", readMs, "ms", "its transport calls alone", readReplayMs);
+    Bench("MonitorReadMemory 64 KiB with dump", read.ms, "ms", "its transport calls alone", read.replayMs);
     std::printf("INFO 64 KiB read: %zu transport calls, %u log lines, %u+ commits (one per dumped byte)\n",
-                readReplay.CallCount(), readLines, kReadSize);
+                read.calls, read.lines, kReadSize);
+    const double readMs = read.ms;
 
     // Where the time goes: one commit, and as many commits as the dump makes.
     const double commitsMs = Best(1, [&] { return LogLikeCommits(kReadSize, false); });
@@ -206,8 +208,8 @@ int Measure() {
     Bench("the same appends, file kept open", keptMs, "ms", "opened and closed each time", commitsMs);
     const double commitUs = 1000.0 * commitsMs / kReadSize;
     std::printf("INFO one commit (open, lock, seek, write, unlock, close): %.1f us\n", commitUs);
-    std::printf("INFO GetLanguage: %u lines x %.1f us = %.2f ms of its %.2f ms per call\n", execLines,
-                commitUs, execLines * commitUs / 1000.0, execMs / kExecCalls);
+    std::printf("INFO GetLanguage: %u lines x %.1f us = %.2f ms of its %.2f ms per call\n", exec.lines,
+                commitUs, exec.lines * commitUs / 1000.0, exec.ms);
     return 0;
 }
 

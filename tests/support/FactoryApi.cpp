@@ -1,8 +1,8 @@
-#include "robustness/FactoryApi.h"
+#include "support/FactoryApi.h"
 
 #include <cstdio>
 
-namespace robust {
+namespace kvttest {
 namespace {
 
 template <class Fn>
@@ -46,4 +46,4 @@ bool FactoryApi::Bind(HMODULE m) {
     return ok;
 }
 
-}  // namespace robust
+}  // namespace kvttest

@@ -1,5 +1,5 @@
 // Every export of the factory API library ("oxrmsg.dll"), bound by name at run time
-// from the library in the driver's folder, as a factory program binds them.
+// from a loaded library, as a factory program binds them (shared by test programs).
 #pragma once
 
 #include <string>
@@ -7,7 +7,7 @@
 #include "common/Win32.h"
 #include "factory_api/KvtQ517Exports.h"
 
-namespace robust {
+namespace kvttest {
 
 struct FactoryApi {
     decltype(&KVT_OpenDevice) openDevice = nullptr;
@@ -42,4 +42,4 @@ struct FactoryApi {
     bool Bind(HMODULE library);
 };
 
-}  // namespace robust
+}  // namespace kvttest
