@@ -53,7 +53,8 @@ public:
         return out;
     }
     std::string CreateDebugDataDirectory() { return _Text(&CFilePath::_CreateDebugDataDirectory); }
-    // Exported as CreateDirectoryA (the character-set macro of <windows.h>).
+    // Callers that include <windows.h> see it as CreateDirectoryA (the character-set
+    // macro renames it in every module alike); it binds the exported _CreateDirectory.
     std::string CreateDirectory(const std::string& DirectoryName) {
         std::string out;
         kvt::RaiseReported(_CreateDirectory(DirectoryName, out));

@@ -2,8 +2,10 @@
 
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "common/Handles.h"
+#include "core/GlobalTimer.h"
 #include "common/Win32.h"
 
 namespace kvtlog {
@@ -96,6 +98,8 @@ unsigned long StagedByteCount() {
 }
 
 void CommitLog(LogStream& log) {
+    const std::size_t dropped = log.Dropped();
+    bool endsLine = true;
     if (g_staging != nullptr) {
         const std::size_t n = std::strlen(log.Text());
         if (g_fill + n >= kLogBufferSize) {
@@ -104,9 +108,20 @@ void CommitLog(LogStream& log) {
         std::memcpy(g_staging, log.Text(), n);
         g_staging[n] = '\0';
         g_fill += static_cast<unsigned long>(n);
+        endsLine = n == 0 || log.Text()[n - 1] == '\n';
     }
     log.Empty();
     WriteLogFile();
+    // Text beyond the stream's capacity was dropped between two commits: say so, on a
+    // line of its own after what was kept.
+    if (dropped != 0 && g_staging != nullptr) {
+        const std::string marker = std::string(endsLine ? "" : "\n") + _gt(10) +
+                                   "[ERR!] - [VALU] LogStream - " + std::to_string(dropped) +
+                                   " bytes dropped\n";
+        std::memcpy(g_staging, marker.c_str(), marker.size() + 1);
+        g_fill = static_cast<unsigned long>(marker.size());
+        WriteLogFile();
+    }
 }
 
 void WriteLogFile() {

@@ -28,6 +28,7 @@ LogStream::LogStream() : std::ostream(&_buffer) {}
 
 void LogStream::Empty() {
     _buffer.Empty();
+    clear();   // a failed insertion (a null text) must not silence the stream for good
 }
 
 std::ostream& Stamp(LogStream& log) {

@@ -48,7 +48,8 @@ public:
     const char* Text() const { return _buffer.Text(); }
     std::size_t Length() const { return _buffer.Length(); }
     std::size_t Dropped() const { return _buffer.Dropped(); }
-    // Zeroes the text up to the put position and rewinds; formatting state stays.
+    // Zeroes the text up to the put position, rewinds and clears the error state;
+    // formatting state stays.
     void Empty();
 };
 

@@ -72,7 +72,7 @@ unsigned long __stdcall KVT_MonitorReadMemory(unsigned long address, unsigned lo
         // fewer (or refuses the range and sends none) fails the read instead of
         // leaving the rest of the buffer as it was under a success.
         if (byteCount != static_cast<unsigned>(size)) {
-            kvt::Fail("[VALU] ReturnDataSize", 35);
+            kvt::Fail("[VALU] byteCount", 35);
         }
     });
 }

@@ -26,18 +26,25 @@ using namespace kvtq517;
 
 namespace {
 
-// A path that cannot be a Windows file name (MAX_PATH with its zero) is refused before
-// the camera shoots.
+// The image files are named by cutting the path at its last dot and appending a
+// four-character extension. A file name that could not be opened (longer than MAX_PATH
+// with its zero) is refused before the camera shoots; "\\?\" paths may be longer.
 constexpr std::size_t kMaxPathLength = 259;
+constexpr std::size_t kExtensionLength = 4;   // ".jpg", ".tr2"
 
 std::string RequirePath(const char* psFullPath) {
     if (psFullPath == nullptr) {
         kvt::Fail("[VALU] psFullPath", 3);
     }
-    if (strnlen(psFullPath, kMaxPathLength + 1) > kMaxPathLength) {
-        kvt::Fail("[VALU] strlen(psFullPath)", 3);
+    std::string path(psFullPath);
+    if (path.compare(0, 4, "\\\\?\\") != 0) {
+        const std::size_t dot = path.find_last_of('.');
+        const std::size_t stem = dot == std::string::npos ? path.size() : dot;
+        if (stem + kExtensionLength > kMaxPathLength) {
+            kvt::Fail("[VALU] strlen(psFullPath)", 3);
+        }
     }
-    return std::string(psFullPath);
+    return path;
 }
 
 // The formats the camera's quality setting gives, raw first.

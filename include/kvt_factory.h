@@ -66,8 +66,10 @@ unsigned long KVT_CALL KVT_MonitorCallFunction(unsigned long functionAddress);
  * Runs the plug-in procedure registered under `pEventProcName` with the caller's
  * parameter buffer and returns its result (the procedure reference lists every name,
  * its parameter and size). Needs KVT_OpenDevice (else KVT_E_NOT_OPEN); an unknown name
- * gives KVT_E_MISSING. The S form also compares `parameterSize` with the registered
- * size where one is registered (a difference gives KVT_E_ARGUMENT); prefer it. */
+ * gives KVT_E_MISSING; a null name, or one longer than KVT_EVENT_PROC_NAME_MAX
+ * characters, gives KVT_E_ARGUMENT. The S form also compares `parameterSize` with the
+ * registered size where one is registered (a difference gives KVT_E_ARGUMENT); prefer
+ * it. */
 unsigned long KVT_CALL KVT_ExecuteEventProc(const char* pEventProcName, void* pParameter);
 unsigned long KVT_CALL KVT_ExecuteEventProcS(const char* pEventProcName, void* pParameter,
                                              unsigned long parameterSize);
@@ -88,8 +90,9 @@ unsigned long KVT_CALL KVT_GetReleaseParameterS(ReleaseParameter* pReleaseParame
 
 /* ---- Release and transfer ------------------------------------------------------------
  * Releases the shutter and writes the images that the camera's quality code gives
- * (word 9 of the release parameters) to psFullPath with its extension replaced: ".tr2"
- * for the raw image, ".jpg" for the JPEG image. Needs KVT_OpenDevice. The S form works
+ * (word 9 of the release parameters) to psFullPath cut at its last dot (a dot in a
+ * folder name counts too) plus ".tr2" for the raw image, ".jpg" for the JPEG image.
+ * Needs KVT_OpenDevice. The S form works
  * on camera slot `slot` and selects slot 0 again; MVT_ReleaseAndTransfer sets bit 10 of
  * the camera's fixed flag for the release. */
 unsigned long KVT_CALL KVT_ReleaseAndTransfer(const char* psFullPath);

@@ -3,7 +3,10 @@
 # export (scripts/exports/*.txt), and that none of them needs a MinGW runtime DLL.
 #
 # A list file: "file: <path in the deploy folder>", then one required export name per
-# line; "ordinals: 1 2 ..." requires those ordinals and "names: none" forbids names.
+# line; "ordinals: 1 2 ..." requires exactly those ordinals, "names: none" forbids
+# names, "only: listed" forbids names beyond the listed ones, and "imported-by: <path>
+# ..." requires that every name those files import from this one is listed (so the
+# list keeps up with what the other deliverables bind).
 # Usage: scripts/check-exports.sh <deploy folder>
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -29,13 +32,27 @@ for list in "$root"/scripts/exports/*.txt; do
   # Export names: the lines "[ n] name" of the name pointer table.
   names="$(awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^\t\[/{print $NF} t&&/^$/{t=0}' <<<"$dump")"
   missing=0; count=0
+  listed="$(grep -v -e '^#' -e '^$' -e ':' "$list" || true)"
   while IFS= read -r line; do
     case "$line" in
       ""|"#"*|file:*) ;;
       ordinals:*)
-        for o in ${line#ordinals:}; do
-          if ! awk -v o="$o" '/^\t\[ *[0-9]+\] \+base\[ *[0-9]+\]/{gsub(/[^0-9]/," ",$0); split($0,a," "); if (a[2]==o) f=1} END{exit !f}' <<<"$dump"; then
-            echo "  $file: ordinal $o missing"; missing=1
+        wanted="$(tr ' ' '\n' <<<"${line#ordinals:}" | sed '/^$/d' | sort -n)"
+        have="$(awk '/^\t\[ *[0-9]+\] \+base\[ *[0-9]+\]/{gsub(/[^0-9]/," ",$0); split($0,a," "); print a[2]}' <<<"$dump" | sort -n)"
+        if [ "$wanted" != "$have" ]; then
+          echo "  $file: ordinals $(echo $have) instead of $(echo $wanted)"; missing=1
+        fi ;;
+      "only: listed")
+        extra="$(comm -13 <(sort -u <<<"$listed") <(sort -u <<<"$names") | sed '/^$/d')"
+        if [ -n "$extra" ]; then echo "  $file: exports names it must not:"; echo "$extra" | sed 's/^/    /'; missing=1; fi ;;
+      imported-by:*)
+        for user in ${line#imported-by:}; do
+          if [ ! -f "$dist/$user" ]; then echo "  $file: $user missing"; missing=1; continue; fi
+          bound="$($objdump -p "$dist/$user" | awk -v dll="$(basename "$file")" \
+            '/DLL Name:/{t=($3==dll);next} t&&NF==3&&$2~/^[0-9]+$/{print $3}' | sort -u)"
+          unlisted="$(comm -23 <(sed '/^$/d' <<<"$bound") <(sort -u <<<"$listed"))"
+          if [ -n "$unlisted" ]; then
+            echo "  $file: $user binds names the list lacks:"; echo "$unlisted" | sed 's/^/    /'; missing=1
           fi
         done ;;
       "names: none")

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iomanip>
+#include <memory>
 #include <vector>
 
 #include "common/LogFile.h"
@@ -48,11 +49,11 @@ bool CProperty::_IsSetupDigitalProperty = false;
 CException* CProperty::_Construct(const std::string& SetName, const std::string& GetName,
                                   const std::string& SaveName) noexcept {
     return kvt::ReportFailure([&] {
-        auto* impl = new Impl;
+        std::unique_ptr<Impl> impl(new Impl);
         impl->_SetName = SetName;
         impl->_GetName = GetName;
         impl->_SaveName = SaveName;
-        _pImpl = impl;
+        _pImpl = impl.release();
     });
 }
 

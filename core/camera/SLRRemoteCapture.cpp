@@ -69,12 +69,11 @@ private:
 
 ImageBuffer s_imageBuffer;
 
-// Replaces the extension of the file name (what follows its last dot) with `extension`,
-// or appends it when the file name has none. Dots in folder names are left alone.
+// Cuts the path at its last dot, wherever it stands, and appends `extension`. A dot in
+// a folder name counts too: "C:\Img.old\shot" becomes "C:\Img.jpg".
 void ReplaceExtension(std::string& path, const char* extension) {
-    const std::size_t nameStart = path.find_last_of("\\/");
     const std::size_t dot = path.find_last_of('.');
-    if (dot != std::string::npos && (nameStart == std::string::npos || dot > nameStart)) {
+    if (dot != std::string::npos) {
         path.erase(dot);
     }
     path += extension;

@@ -5,9 +5,9 @@
 //
 // Typical use: construct with the target path, Release, Transfer, Terminate, let go.
 //
-// Extension: the target's extension is replaced in place by each transfer; the
-// extension is what follows the last dot of the file name. A dot in a folder name is
-// not an extension ("C:\Img.old\shot" gives "C:\Img.old\shot.jpg").
+// Extension: each transfer cuts the target path at its last dot and appends the
+// format's extension, in place. The last dot of the whole path counts, also when it
+// stands in a folder name: "C:\Img.old\shot" gives "C:\Img.jpg".
 //
 // Images move once: one fetch into a receive buffer of at least the size the camera
 // reports, one write to the file. The receive buffer is kept for the next fetch (fresh

@@ -56,15 +56,22 @@ std::size_t ViewSize(const void* view) {
     return info.RegionSize;
 }
 
-// First record not in use, or the first used one with this name. With neither, a
+// The used record with this name, else the first record not in use. With neither, a
 // closed record is taken over (its name is no longer open anywhere in this process).
+// The name is looked for in the whole table, not only up to the first free record: a
+// failed reopen of a closed record frees it, and free records can then sit in front of
+// open ones; stopping there would open a name a second time under another id.
 ChannelRecord* SearchRecord(const char* name) {
     ChannelRecord* table = Table();
     ChannelRecord* found = nullptr;
-    for (std::size_t i = 0; i < kTableSize; ++i) {
-        if (!table[i].InUse() || std::strcmp(table[i].mem_name, name) == 0) {
+    for (std::size_t i = 0; i < kTableSize && found == nullptr; ++i) {
+        if (table[i].InUse() && std::strcmp(table[i].mem_name, name) == 0) {
             found = &table[i];
-            break;
+        }
+    }
+    for (std::size_t i = 0; i < kTableSize && found == nullptr; ++i) {
+        if (!table[i].InUse()) {
+            found = &table[i];
         }
     }
     Progress("[ComLIB] >> mem_name [NAME:%s]", name);

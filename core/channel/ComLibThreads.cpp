@@ -22,22 +22,22 @@ struct ThreadArgument {
 
 // One queued block into the data area, if it differs from what is there. A block equal
 // to the current content is dropped without counting: leaving it at the head would
-// stall every block behind it.
-void SendOneBlock(ChannelRecord& record) {
+// stall every block behind it. Returns whether blocks are left after this one.
+bool SendOneBlock(ChannelRecord& record) {
     BlockQueue& queue = record.sendQueue;
     {
         QueueGuard guard(queue.lock);
         if (queue.blocks.empty()) {
-            return;
+            return false;
         }
     }
     kvt::MutexLock lock(record.mutex.Get());
     if (!lock.Owned()) {
-        return;
+        return false;
     }
     QueueGuard guard(queue.lock);
     if (queue.blocks.empty()) {
-        return;
+        return false;
     }
     const std::vector<unsigned char>& block = queue.blocks.front();
     const bool differs = std::memcmp(block.data(), record.Data(), record.dataSize) != 0;
@@ -52,6 +52,7 @@ void SendOneBlock(ChannelRecord& record) {
         DecrementWordAboveZero(record.Info(), kPendingWord);
         ::SetEvent(record.dataEvent.Get());
     }
+    return !queue.blocks.empty();
 }
 
 DWORD WINAPI SendBufferThread(void* parameter) {
@@ -60,8 +61,13 @@ DWORD WINAPI SendBufferThread(void* parameter) {
     Progress("[ComLIB] >> START SEND BUFFER THREAD [NAME:%s]", argument->name);
     const HANDLE waits[2] = {record.sendStopEvent.Get(), record.sendBufferEvent.Get()};
     while (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-        SendOneBlock(record);
+        // One block per wake-up. The event holds one signal however many blocks were
+        // queued, so the thread wakes itself again while blocks are left; resetting
+        // first keeps the signal of a block queued during the send.
         ::ResetEvent(record.sendBufferEvent.Get());
+        if (SendOneBlock(record)) {
+            ::SetEvent(record.sendBufferEvent.Get());
+        }
     }
     Progress("[ComLIB] >> END SEND BUFFER THREAD [NAME:%s]", argument->name);
     return kSendThreadExitCode;

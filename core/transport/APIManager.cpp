@@ -114,6 +114,11 @@ void Connect(unsigned index, const char* failureMessage) {
     if (t.deviceInfoArray == nullptr) {
         kvt::Fail("[VALU] DeviceInfoArray", 35);
     }
+    // SetCameraCount may claim more cameras than the enumeration gave records for;
+    // a record past the transport's array is never handed to it.
+    if (index >= t.recordCount) {
+        kvt::Fail("[VALU] DeviceIndex", 3);
+    }
     void* record = static_cast<unsigned char*>(t.deviceInfoArray) +
                    static_cast<std::size_t>(index) * kDeviceInfoRecordSize;
     unsigned handle = 0;
@@ -140,11 +145,13 @@ void Enumerate() {
     auto& t = Transport();
     auto enumerate =
         Bound(t.functions.GetDeviceInfoArray, "[VALU] _pImpl->_k2pGetDeviceInfoArray");
+    t.recordCount = 0;
     const unsigned status = enumerate(&t.deviceInfoArray, &t.cameraCount);
     t.lastStatus = static_cast<int>(status);
     if (status != 0) {
         kvt::Fail("[FUNC] _pImpl->_k2pGetDeviceInfoArray", 1);
     }
+    t.recordCount = t.cameraCount;
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ struct TransportState {
     HMODULE hDll;                    // null when not loaded
     TransportFunctions functions;    // all bound or all null
     void* deviceInfoArray;           // owned by the transport
-    unsigned cameraCount;            // as the last enumeration reported it
+    unsigned cameraCount;            // as the last enumeration reported it (settable)
+    unsigned recordCount;            // records in deviceInfoArray (SetCameraCount leaves it)
     unsigned hCamera[kCameraSlots];  // handle of camera i in slot i
     unsigned cameraIndex;            // the selected camera; always below kCameraSlots
     int lastStatus;                  // status of the most recent transport call

@@ -4,7 +4,8 @@
 // CheckLensActivity: write the lens command 07 12 80 12 20 90 00 00 at address 0, call
 // function 0x0F, read the 8 bytes back (the status is bit 0 of the eighth), send them
 // again with the command bytes 02 12 80 and call 0x0F once more; the lens is active
-// when the status is 1.
+// when the status is 1. An answer shorter than 8 bytes has no status to judge: it fails
+// ("[VALU] ReturnDataSize", 35) before anything is sent back.
 #include <cstdint>
 #include <ios>
 

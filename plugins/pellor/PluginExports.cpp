@@ -7,6 +7,8 @@
 // _RegisterInitializeFuncList@4: exported under that decorated name only, so the
 //   host's lookup of "RegisterInitializeFuncList" finds nothing and the plug-in has no
 //   initialize functions. It registers nothing.
+#include <algorithm>
+#include <iterator>
 #include <type_traits>
 
 #include "common/Exception.h"
@@ -33,7 +35,14 @@ unsigned long __stdcall RegisterEventProcList(RegisterEventProc_t registerEventP
 
 unsigned long __stdcall GetEventProcList(EventProcTable* table) {
     return pellor::RunProcedure(pellor::PluginLog(), "GetEventProcList", [&] {
-        EventProcTable* to = pellor::RequireParameter<EventProcTable>(table, "pEventProcTable");
+        // The plug-in's own table is empty: a null table has nothing to receive, and is
+        // refused only if there were records to copy into it.
+        const bool empty = std::all_of(std::begin(s_ownTable.Bucket), std::end(s_ownTable.Bucket),
+                                       [](const EventProcRecord* r) { return r == nullptr; });
+        EventProcTable nothing = {};
+        EventProcTable* to = empty && table == nullptr
+                                 ? &nothing
+                                 : pellor::RequireParameter<EventProcTable>(table, "pEventProcTable");
         pellor::RequireRoutineSuccess(pellor::CopyEventProcTable(s_ownTable, *to), "GetHash");
     });
 }

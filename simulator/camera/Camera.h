@@ -75,7 +75,8 @@ struct Camera {
     const PropertyStore& Props(Space s) const { return spaces[static_cast<unsigned>(s)]; }
     // Sets a public property in both the current values and the store.
     void SetPublic(std::uint32_t id, Bytes value);
-    std::uint32_t Handle() const { return HandleOf(index); }
+    std::uint32_t handle = 0;             // from the scenario; 0: HandleOf(index)
+    std::uint32_t Handle() const { return handle != 0 ? handle : HandleOf(index); }
     static std::uint32_t HandleOf(unsigned index) { return 0x00010517u + 0x00010000u * index; }
 };
 

@@ -88,6 +88,14 @@ bool MainKey(Camera& c, EntryReader& r, const IniEntry& e) {
         c.SetPublic(kPropToolMode, mode);
         return true;
     }
+    if (r.Key("Handle")) {
+        if (!r.U32(&v)) return false;
+        if (v == 0) {
+            return r.Fail("Handle is not 0");
+        }
+        c.handle = v;
+        return true;
+    }
     if (r.Key("StrictProperties")) return r.Flag(&c.strictProperties);
     if (r.Key("EepromNeedsPowerSaveOff")) return r.Flag(&c.eepromNeedsPowerSaveOff);
     if (r.Key("PowerSave")) return r.Flag(&c.powerSaveOn);

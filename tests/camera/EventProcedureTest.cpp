@@ -1,6 +1,7 @@
 // The event procedure client: what each push sends, how results and return data come
 // back, and how a failed transport status becomes a raised failure.
 #include <cstring>
+#include <regex>
 
 #include "camera/CameraFixture.h"
 #include "core/camera/EventProcedure.h"
@@ -131,6 +132,7 @@ TEST_F(EventProcedureTest, VariableSizeReturnDataAndMemoryBlocks) {
     procedure.GetReturnData(text, &size, &result);
     EXPECT_EQ(std::string(text, 6), "abcdef");
 
+    NewLogLines(true);
     unsigned blockSize = 0;
     procedure.GetDataSize("BlockA", &blockSize);
     ASSERT_EQ(blockSize, 3u);
@@ -139,6 +141,18 @@ TEST_F(EventProcedureTest, VariableSizeReturnDataAndMemoryBlocks) {
     procedure.GetData(block, blockSize, &read);
     EXPECT_EQ(read, 3u);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(block), 3), "\x10\x20\x30");
+
+    // One timing line per memory-data call: the milliseconds right-aligned in seven
+    // space-filled columns, then the camera and the call's label.
+    const std::vector<std::string> lines = NewLogLines(true);
+    const char* labels[] = {"k2pGetSizeOfMemoryData", "k2pExecuteGetMemoryData"};
+    ASSERT_EQ(lines.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::regex layout(std::string("^\\[TIME\\] (?= {0,6}(0|[1-9][0-9]*) )[ 0-9]{7} "
+                                            "msec\\. : Camera\\[0\\] : Func : ") +
+                                labels[i] + "$");
+        EXPECT_TRUE(std::regex_match(lines[i], layout)) << lines[i];
+    }
 }
 
 TEST_F(EventProcedureTest, NullOutputsAreRefused) {

@@ -1,6 +1,9 @@
 // A failed transport status at any position of an operation's call sequence surfaces
 // with that status as code, stops the operation there, and leaves the process working.
+#include <map>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "camera/CameraFixture.h"
 #include "core/camera/Property.h"
@@ -105,6 +108,26 @@ std::vector<Sweep> Sweeps() {
     };
 }
 
+// The messages the procedure client raises for a failed status of each transport call
+// (the step names differ between its members, and the byte-block push keeps its own
+// spelling). A monitor or property member must pass them on unchanged, not re-wrap
+// them under its own name.
+bool IsClientMessage(const std::string& function, const std::string& message) {
+    static const std::map<std::string, std::set<std::string>> kMessages = {
+        {"k2pClearRemoteEventProcedureParameter", {"[FUNC] ClearRemoteEventProcedureParameter"}},
+        {"k2pPushRemoteEventProcedureSendParameter",
+         {"[FUNC] PushRemoteEventProcedureSendParameter",
+          "[FUNC] PushRemoteEvnetProcedureSendParameter"}},
+        {"k2pExecuteRemoteEventProcedure",
+         {"[FUNC] ExecuteRemoteEventProcedure", "[FUNC] _k2pExecuteRemoteEventProcedure"}},
+        {"k2pGetReturnDataSize", {"[FUNC] GetReturnDataSize", "[FUNC] _k2pGetReturnDataSize"}},
+        {"k2pGetReturnDataForExecuteRemoteEventProcedure",
+         {"[FUNC] GetReturnDataForExecuteRemoteEventProcedure"}},
+    };
+    const auto found = kMessages.find(function);
+    return found != kMessages.end() && found->second.count(message) != 0;
+}
+
 class FaultSweepTest : public cameratest::CameraTest {};
 
 TEST_F(FaultSweepTest, EveryTransportCallOfEveryOperation) {
@@ -130,8 +153,12 @@ TEST_F(FaultSweepTest, EveryTransportCallOfEveryOperation) {
             Operation op = sweep.arrange();
             sim.ClearJournal();
             ASSERT_TRUE(sim.SetFault(sequence[i], occurrence, status));
-            EXPECT_EQ(Catch(op).code, status) << sweep.name << " at call " << i << " ("
-                                              << sequence[i] << ")";
+            const cameratest::Raised raised = Catch(op);
+            EXPECT_EQ(raised.code, status) << sweep.name << " at call " << i << " ("
+                                           << sequence[i] << ")";
+            EXPECT_TRUE(IsClientMessage(sequence[i], raised.message))
+                << sweep.name << " at call " << i << " (" << sequence[i] << ") raised \""
+                << raised.message << "\"";
             const auto journal = sim.Journal();
             ASSERT_EQ(journal.size(), i + 1) << sweep.name << " went on after call " << i;
             EXPECT_TRUE(journal.back().injected) << sweep.name;

@@ -218,3 +218,34 @@ TEST(ComLibSendThread, CopiesQueuedBlocksAndDropsDuplicates) {
     EXPECT_LT(ended, closed);
     EXPECT_LT(closed, static_cast<long>(lines.size())) << progress.Text();
 }
+
+// Blocks queued faster than the thread runs are all sent: the thread's event holds one
+// signal however many blocks wait behind it.
+TEST(ComLibSendThread, SendsEveryBlockQueuedInABurst) {
+    const std::string name = UniqueName("burst");
+    HANDLE id = ComLibOpen(name.c_str(), kSize, 0, 1, 0);
+    ASSERT_NE(id, nullptr);
+    comlib::ChannelRecord* record = comlib::FindOpen(id);
+    RawMapping area(name);
+    InfoProbe info(name);
+    const LONG count = info.WriteCount();
+    const unsigned char values[] = {0x11, 0x22, 0x33, 0x44, 0x55};
+    for (unsigned char value : values) {
+        const std::vector<unsigned char> block(kSize, value);
+        EXPECT_EQ(ComLibQueueSend(id, block.data(), kSize), 1);
+    }
+    bool empty = false;
+    for (int i = 0; i < 300 && !empty; ++i) {
+        {
+            comlib::QueueGuard guard(record->sendQueue.lock);
+            empty = record->sendQueue.blocks.empty();
+        }
+        if (!empty) {
+            ::Sleep(10);
+        }
+    }
+    EXPECT_TRUE(empty) << "blocks were left in the queue";
+    EXPECT_EQ(info.WriteCount(), count + 5);
+    EXPECT_TRUE(AreaIs(area, 0x55));
+    EXPECT_EQ(ComLibClose(id, 0), 1);
+}

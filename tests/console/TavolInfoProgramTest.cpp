@@ -181,6 +181,15 @@ protected:
         std::string expected = Crlf(std::string(tavol::kBanner) + c.result + "\n");
         std::string shown = WithoutScreenControl(run.shown);
         EXPECT_EQ(shown.substr(0, expected.size()), expected);
+        // After it only the interpreter's one-line pause prompt: no further text of the
+        // tool's (its texts are GBK, bytes from 0x80 up).
+        if (shown.size() > expected.size()) {
+            const std::string rest = shown.substr(expected.size());
+            EXPECT_EQ(rest.find('\n'), std::string::npos) << rest;
+            for (unsigned char b : rest) {
+                EXPECT_LT(b, 0x80) << rest;
+            }
+        }
         for (const char* line : kConsoleOnly) {
             EXPECT_EQ(shown.find(line), std::string::npos) << line;
         }

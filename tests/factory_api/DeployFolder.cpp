@@ -50,7 +50,11 @@ int DriverRun::LogIndex(const std::string& line, int from) const {
     return kvttest::FindLine(log, line, from);
 }
 
-DeployFolder::DeployFolder(const std::string& prefix) : _path(kvttest::MakeFreshDir(prefix)) {
+DeployFolder::DeployFolder(const std::string& prefix)
+    : DeployFolder(prefix, kvttest::CurrentDir()) {}
+
+DeployFolder::DeployFolder(const std::string& prefix, const std::string& parent)
+    : _path(kvttest::MakeFreshDirIn(parent, prefix)) {
     const std::string bin = kvttest::BinDir();
     kvttest::CopyFileTo(bin + "kvtq517_driver.exe", _path + "kvtq517_driver.exe");
     kvttest::CopyFileTo(bin + "KvtQ517.dll", _path + "oxrmsg.dll");

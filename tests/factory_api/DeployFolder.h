@@ -39,6 +39,8 @@ struct DriverRun {
 class DeployFolder {
 public:
     explicit DeployFolder(const std::string& prefix);
+    // The folder below `parent` (absolute, with its trailing backslash).
+    DeployFolder(const std::string& prefix, const std::string& parent);
 
     const std::string& Path() const { return _path; }
     std::string PlugInDir() const { return _path + "_Q517_\\PlugIn\\"; }

@@ -2,6 +2,8 @@
 // one- and two-camera configuration, the function lists and the memory diagnostics.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "tests/factory_api/DeployFolder.h"
 
 using namespace kvtq517test;
@@ -91,16 +93,65 @@ TEST(CloseDevice, RunsTheTerminateFunctionsAndClearsTheOpenFlag) {
     EXPECT_EQ(run.results[0], "close = 0") << "closing without an open still succeeds";
     EXPECT_EQ(run.results[2], "close = 0");
     EXPECT_EQ(run.Code("exec:FxEcho"), 29u) << "closed: the device is not open";
-    EXPECT_NE(run.process.out.find("TerminateFuncList.size() - 1"), std::string::npos);
-    EXPECT_TRUE(run.HasLog("[KVTI] KVT_CloseDevice - 0"));
-    EXPECT_TRUE(run.HasLog("[FUNC] CloseDevice - 0"));
+
+    // The close before any open runs the terminate functions and CloseDevice too.
+    const std::string& out = run.process.out;
+    const std::size_t terminated = out.find("TerminateFuncList.size() - 1");
+    ASSERT_NE(terminated, std::string::npos) << out;
+    EXPECT_LT(terminated, out.find("@@ close = 0")) << out;
+    const int firstClose = run.LogIndex("[KVTI] KVT_CloseDevice");
+    const int firstOpen = run.LogIndex("[KVTI] KVT_OpenDevice");
+    ASSERT_GE(firstClose, 0);
+    ASSERT_GT(firstOpen, firstClose);
+    const int closeDone = run.LogIndex("[FUNC] CloseDevice - 0", firstClose);
+    const int exportDone = run.LogIndex("[KVTI] KVT_CloseDevice - 0", firstClose);
+    EXPECT_GT(closeDone, firstClose);
+    EXPECT_LT(closeDone, firstOpen);
+    EXPECT_GT(exportDone, closeDone);
+    EXPECT_LT(exportDone, firstOpen);
 }
 
 TEST(CloseDevice, TerminateFunctionsRunAtEveryClose) {
     DeployFolder folder = ReadyFolder("terminate");
     folder.WithCamera();
-    const DriverRun run = folder.Run({"open", "close", "open", "exec:FxTermCount"});
-    EXPECT_EQ(run.Result("exec:FxTermCount").substr(0, 21), "exec:FxTermCount = 1 ");
+    const DriverRun run =
+        folder.Run({"open", "close", "open", "close", "open", "exec:FxTermCount"});
+    EXPECT_EQ(run.Result("exec:FxTermCount").substr(0, 21), "exec:FxTermCount = 2 ");
+}
+
+// The load publishes the library's handle, the model identifier, the configuration word
+// and a zeroed body number; every open zeroes the body number again.
+TEST(OpenDevice, LoadAndOpenPublishTheNamedBlocks) {
+    DeployFolder folder = ReadyFolder("blocks");
+    folder.WithCamera();
+    const std::string body = "block-set:SHARED_NAME_BODYID:0102030405060708";
+    const DriverRun run = folder.Run(
+        {"block-get:SHARED_NAME_CONFIGURATION:4", "block-get:SHARED_NAME_MODELID:4",
+         "block-get:SHARED_NAME_PARSER_HANDLE:4", "module:oxrmsg.dll",
+         "block-get:SHARED_NAME_HANDLE:4", "module:Corvane.dll", body,
+         "block-get:SHARED_NAME_BODYID:8#set", "open", "block-get:SHARED_NAME_BODYID:8#open",
+         body, "unload", "reload", "block-get:SHARED_NAME_BODYID:8#load"});
+    auto bytes = [&](const std::string& command) {
+        const std::string line = run.Result(command);
+        const std::size_t open = line.find('[');
+        return open == std::string::npos ? line : line.substr(open);
+    };
+    auto le32 = [](unsigned long v) {
+        char text[16];
+        std::snprintf(text, sizeof(text), "[%02lx %02lx %02lx %02lx]", v & 0xFF, (v >> 8) & 0xFF,
+                      (v >> 16) & 0xFF, (v >> 24) & 0xFF);
+        return std::string(text);
+    };
+    EXPECT_EQ(bytes("block-get:SHARED_NAME_CONFIGURATION:4"), "[01 00 17 05]");
+    EXPECT_EQ(bytes("block-get:SHARED_NAME_MODELID:4"), "[17 05 00 80]");
+    EXPECT_NE(run.Code("module:oxrmsg.dll"), 0u);
+    EXPECT_EQ(bytes("block-get:SHARED_NAME_PARSER_HANDLE:4"), le32(run.Code("module:oxrmsg.dll")));
+    EXPECT_EQ(bytes("block-get:SHARED_NAME_HANDLE:4"), le32(run.Code("module:Corvane.dll")));
+    EXPECT_EQ(bytes("block-get:SHARED_NAME_BODYID:8#set"), "[01 02 03 04 05 06 07 08]");
+    EXPECT_EQ(run.Code("open"), 0u);
+    EXPECT_EQ(bytes("block-get:SHARED_NAME_BODYID:8#open"), "[00 00 00 00 00 00 00 00]");
+    EXPECT_EQ(run.Code("reload"), 0u);
+    EXPECT_EQ(bytes("block-get:SHARED_NAME_BODYID:8#load"), "[00 00 00 00 00 00 00 00]");
 }
 
 TEST(OpenDevice, WritesTheMemoryDiagnostics) {

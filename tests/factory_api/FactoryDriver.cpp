@@ -9,12 +9,19 @@
 //   exec-null  execs-null                a null procedure name
 //   exec-long:N                          a name of N letters
 //   name-set:TEXT  name-get              the event-procedure-name block
+//   block-set:NAME:HEX                   writes HEX at the start of the named block
+//   block-get:NAME:SIZE                  prints the first SIZE bytes of the named block
+//                                        (both hold the block open till the driver ends)
+//   module:FILE                          the low 32 bits of FILE's module handle
+//   reload                               loads "oxrmsg.dll" again after "unload"
 //   transport                            1 if the simulated camera library is loaded
 //   logsize                              size of KvtDll.log in the current folder
 // Numbers are decimal or 0x-hexadecimal.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -124,6 +131,37 @@ private:
     kvt::UniqueMappedView _view;
 };
 
+// Named blocks of the system opened by name, each held for the driver's life so that
+// their content outlives the library's own openers.
+class RawBlocks {
+public:
+    unsigned char* View(const std::string& name) {
+        for (Block& b : _blocks) {
+            if (b.name == name) {
+                return static_cast<unsigned char*>(b.view.Get());
+            }
+        }
+        _blocks.emplace_back();
+        Block& b = _blocks.back();
+        b.name = name;
+        b.mapping.Reset(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                             kMaxSize, name.c_str()));
+        if (b.mapping) {
+            b.view.Reset(::MapViewOfFile(b.mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+        }
+        return static_cast<unsigned char*>(b.view.Get());
+    }
+    static constexpr std::size_t kMaxSize = 261;   // the largest block of the system
+
+private:
+    struct Block {
+        std::string name;
+        kvt::UniqueKernelHandle mapping;
+        kvt::UniqueMappedView view;
+    };
+    std::list<Block> _blocks;   // stable addresses: views stay where they are
+};
+
 void Report(const std::string& command, unsigned long result, const std::string& extra = "") {
     std::printf("@@ %s = %lu%s%s\n", command.c_str(), result, extra.empty() ? "" : " ",
                 extra.c_str());
@@ -134,6 +172,7 @@ void Report(const std::string& command, unsigned long result, const std::string&
 
 int main(int argc, char** argv) {
     NameBlock nameBlock;
+    RawBlocks blocks;
     HMODULE library = ::LoadLibraryA("oxrmsg.dll");
     if (library == nullptr) {
         std::printf("@@ load failed %lu\n", ::GetLastError());
@@ -193,6 +232,25 @@ int main(int argc, char** argv) {
             Report(command, 0);
         } else if (verb == "name-get") {
             Report(command, 0, "[" + nameBlock.Get() + "]");
+        } else if (verb == "block-set" && p.size() == 3) {
+            unsigned char* view = blocks.View(p[1]);
+            const std::vector<unsigned char> bytes = Bytes(p[2]);
+            if (view != nullptr && bytes.size() <= RawBlocks::kMaxSize) {
+                std::memcpy(view, bytes.data(), bytes.size());
+            }
+            Report(command, view != nullptr ? 0 : 1);
+        } else if (verb == "block-get" && p.size() == 3) {
+            const unsigned char* view = blocks.View(p[1]);
+            const std::size_t size = Number(p[2]) < RawBlocks::kMaxSize ? Number(p[2])
+                                                                         : RawBlocks::kMaxSize;
+            Report(command, view != nullptr ? 0 : 1,
+                   view != nullptr ? "[" + Hex(view, size) + "]" : "");
+        } else if (verb == "module" && p.size() == 2) {
+            const auto handle = reinterpret_cast<std::uintptr_t>(::GetModuleHandleA(p[1].c_str()));
+            Report(command, static_cast<unsigned long>(handle & 0xFFFFFFFFu));
+        } else if (verb == "reload") {
+            library = ::LoadLibraryA("oxrmsg.dll");
+            Report(command, library != nullptr && BindAll(library, api) ? 0 : 1);
         } else if (verb == "transport") {
             Report(command, ::GetModuleHandleA("KVTItoPTP.dll") != nullptr ? 1 : 0);
         } else if (verb == "logsize") {

@@ -59,3 +59,14 @@ TEST(MonitorExports, AFailureOfTheMonitorIsReturnedWithItsLine) {
     EXPECT_EQ(run.Code("read:4097:4"), 3u) << "no bank chosen";
     EXPECT_TRUE(run.HasLog("[ERR!] - [VALU] _CpuKind"));
 }
+
+// A camera that answers a read with fewer bytes than asked fails the read: the caller
+// cannot learn how many bytes arrived.
+TEST(MonitorExports, AShortAnswerFailsTheRead) {
+    DeployFolder folder = ReadyFolder("monshort");
+    folder.WithCamera(OneCameraScenario() +
+                      "[Camera0.Procedures]\nMonReadAndGetData.ReturnData = 01 02 03\n");
+    const DriverRun run = folder.Run({"open", "monopen", "bank:238", "read:4097:4"});
+    EXPECT_EQ(run.Code("read:4097:4"), 35u) << run.process.out;
+    EXPECT_TRUE(run.HasLog("[ERR!] - [VALU] byteCount"));
+}

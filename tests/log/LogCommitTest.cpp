@@ -67,15 +67,26 @@ TEST_F(LogFileTest, TextBeyondTheStreamBufferIsDropped) {
     EXPECT_EQ(Stream().Text()[capacity], '\0');
     kvtlog::CommitLog(Stream());
     EXPECT_EQ(Stream().Dropped(), 0u);
-    EXPECT_EQ(FileText().size(), capacity);
 
-    Stream() << '\n';
+    // What was kept, then a line that counts what was dropped.
     kvtlog::Line(Stream(), "[VALU] after");
     kvtlog::CommitLog(Stream());
     const std::vector<std::string> lines = FileLines();
-    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], std::string(capacity, 'x'));
-    EXPECT_EQ(lines[1], "[VALU] after");
+    EXPECT_EQ(lines[1], "[ERR!] - [VALU] LogStream - 1000 bytes dropped");
+    EXPECT_EQ(lines[2], "[VALU] after");
+}
+
+// A null text sets the stream's failure state; the next commit clears it, so the
+// component's later lines are not lost.
+TEST_F(LogFileTest, AFailedInsertionDoesNotSilenceTheStream) {
+    Stream() << static_cast<const char*>(nullptr);
+    EXPECT_FALSE(Stream().good());
+    kvtlog::CommitLog(Stream());
+    kvtlog::Line(Stream(), "[VALU] still written");
+    kvtlog::CommitLog(Stream());
+    EXPECT_EQ(FileLines(), (std::vector<std::string>{"[VALU] still written"}));
 }
 
 // Before load and after unload a library has no staging buffer: commits discard.

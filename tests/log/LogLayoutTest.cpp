@@ -42,6 +42,18 @@ TEST(TimeStamp, GlobalTimerStampHasWidth10) {
     EXPECT_LT(CGlobalTimer::GetInstance().GetElapsedTime(), 60000);
 }
 
+// The clock counts milliseconds from its last start, and _gt shows the same count.
+TEST(TimeStamp, TheClockCountsMilliseconds) {
+    CGlobalTimer::GetInstance().Start();
+    ::Sleep(300);
+    const long long elapsed = CGlobalTimer::GetInstance().GetElapsedTime();
+    const long long stamped = std::stoll(_gt(10));
+    EXPECT_GE(elapsed, 290);
+    EXPECT_LT(elapsed, 5000);
+    EXPECT_GE(stamped, elapsed);
+    EXPECT_LT(stamped, elapsed + 1000);
+}
+
 TEST(CurrentTime, AscTimeLayout) {
     std::tm t{};
     t.tm_year = 2019 - 1900;

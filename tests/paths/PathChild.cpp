@@ -6,6 +6,9 @@
 //   commondir:name debugdata create:name
 //   logcount:text   lines of ./KvtDll.log that contain text
 //   modelblock      "exists" when some process holds "SHARED_NAME_MODELID"
+//   nohandle        constructs another CFilePath while "SHARED_NAME_HANDLE" holds 0
+//                   (the handle is put back afterwards)
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -14,6 +17,7 @@
 
 #include "common/FilePath.h"
 #include "common/Handles.h"
+#include "common/SharedMemory.h"
 
 namespace {
 
@@ -45,6 +49,24 @@ const std::map<std::string, Operation>& Operations() {
         {"create:", [](CFilePath& p, const std::string& a) { return p.CreateDirectory(a); }},
         {"logcount:",
          [](CFilePath&, const std::string& a) { return std::to_string(CountLogLines(a)); }},
+        {"nohandle",
+         [](CFilePath&, const std::string&) {
+             CCommonModuleSharedMemory block;
+             std::uint32_t saved = 0;
+             {
+                 kvt::BlockAccess access(block);
+                 if (!access.Read(saved) || !access.Write(std::uint32_t{0})) {
+                     return std::string("block not accessible");
+                 }
+             }
+             struct Restore {
+                 CCommonModuleSharedMemory& block;
+                 std::uint32_t saved;
+                 ~Restore() { kvt::BlockAccess(block).Write(saved); }
+             } restore{block, saved};
+             CFilePath second;
+             return std::string("constructed");
+         }},
         {"modelblock",
          [](CFilePath&, const std::string&) {
              kvt::UniqueKernelHandle h(

@@ -5,10 +5,16 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "common/FilePath.h"
 #include "common/SharedMemory.h"
 #include "support/TestSupport.h"
+
+// A copy would share, and free twice, the implementation object.
+static_assert(!std::is_copy_constructible_v<CFilePath> && !std::is_copy_assignable_v<CFilePath>,
+              "CFilePath is not copied");
 
 namespace {
 
@@ -120,11 +126,46 @@ TEST_F(PathWithModelTest, FoldersDeriveFromTheCommonModuleAndModel) {
 }
 
 TEST_F(PathWithModelTest, GetFullPathFailureIsEmptyAndSilent) {
-    const ChildRun run = Run({"fullpath:a.txt", "fullpath:", "lastpath", "logcount:[ERR!]"});
+    // The failing create commits the class's log stream: a line GetFullPath had left
+    // in it would reach the file then.
+    const ChildRun run = Run({"fullpath:a.txt", "fullpath:", "lastpath", "logcount:[ERR!]",
+                              "create:", "logcount:FileName"});
     EXPECT_EQ(run.answers[0], Ok(s_common + "a.txt"));
     EXPECT_EQ(run.answers[1], Ok(""));
     EXPECT_EQ(run.answers[2], Ok("")) << "a failure empties the last full path";
     EXPECT_EQ(run.answers[3], Ok("0"));
+    EXPECT_EQ(run.answers[4], "!3 [FUNC] CFilePath::CreateDirectory");
+    EXPECT_EQ(run.answers[5], Ok("0"));
+}
+
+// The model folder is "_Q" and the identifier's low 16 bits in lower-case hexadecimal
+// without leading zeros.
+TEST_F(PathTest, ModelFolderIsTheLowHalfInLowerCaseHex) {
+    const struct {
+        std::uint32_t model;
+        const char* folder;
+    } cases[] = {
+        {0x80000517u, "_Q517_"},
+        {0x8000ABCDu, "_Qabcd_"},
+        {0x80000017u, "_Q17_"},
+        {0x1234F00Du, "_Qf00d_"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        CModelIDSharedMemory model;
+        ASSERT_TRUE(kvt::BlockAccess(model).Write(c.model));
+        const ChildRun run = Run({"common", "plugin"});
+        EXPECT_EQ(run.answers[0], Ok(s_common + c.folder + "\\"));
+        EXPECT_EQ(run.answers[1], Ok(s_common + c.folder + "\\PlugIn\\"));
+    }
+}
+
+// Without the core library's handle in "SHARED_NAME_HANDLE" there is no common folder:
+// the constructor refuses (35).
+TEST_F(PathTest, NoPublishedCoreHandleRefusesTheConstruction) {
+    const ChildRun run = Run({"nohandle", "parser"});
+    EXPECT_EQ(run.answers[0], "!35 [VALU] _pImpl->_hCommonModule");
+    EXPECT_EQ(run.answers[1], Ok(s_common)) << "the handle was put back";
 }
 
 // 260 characters fit a MAX_PATH buffer with its zero; 261 do not. GetFullPath gives

@@ -130,4 +130,30 @@ TEST_F(PellorEndToEnd, GroupNModelIsRefused) {
     EXPECT_EQ(run.out.find("快门数："), std::string::npos) << run.out;
 }
 
+// The deploy folder as shipped: its default camera and its "BoardInf.ini" agree on where
+// the A-board keeps the DL resonant frequency, so copying the board value into the
+// camera leaves the default camera's frequency (0xA122) as it was.
+TEST_F(PellorEndToEnd, ShippedBoardInfMatchesTheDefaultCamera) {
+    const std::string dir = kvttest::MakeFreshDir("e2e-board");
+    _dirs.push_back(dir);
+    CopyTree(DistDir(), dir);
+    ASSERT_TRUE(kvttest::FileExists(dir + "KVTItoPTP.ini"));
+    ASSERT_TRUE(kvttest::FileExists(dir + "_Q517_\\Property\\BoardInf.ini"));
+    kvttest::CopyFileTo(kvttest::BinDir() + "pellor_data_driver.exe", dir + "driver.exe");
+    const kvttest::ProcessResult run = kvttest::RunProcess(
+        "\"" + dir + "driver.exe\" open zero=4 execs=GetBoardInfDLResonantFrequency:4 "
+        "exec=CopyDLResonantFrequency zero=4 execs=GetDLResonantFrequency:4",
+        dir);
+    ASSERT_TRUE(run.started);
+    const char* expected[] = {
+        "@@ open = 0",
+        "@@ execs=GetBoardInfDLResonantFrequency:4 = 0 [22 a1 00 00",
+        "@@ exec=CopyDLResonantFrequency = 0",
+        "@@ execs=GetDLResonantFrequency:4 = 0 [22 a1 00 00",
+    };
+    for (const char* line : expected) {
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+    }
+}
+
 }  // namespace

@@ -40,8 +40,11 @@ std::string LastWrite(const DataRun& run, std::uint32_t id) {
 TEST(BodyID, SetWritesTheHighWordFirstAndCachesTheNumber) {
     PellorFolder folder("body-set");
     const DataRun run = folder.Run({"buf=" + BodyIDHex(12, 34, 5, 6, 123456), "execs=SetBodyID:20",
-                                    "bodyblock"});
+                                    "bodyblock", "exec=SaveBodyID"});
     ASSERT_EQ(run.Code("execs=SetBodyID:20"), 0u);
+    EXPECT_EQ(run.Code("exec=SaveBodyID"), 0u);
+    ASSERT_FALSE(run.Runs("FA_SaveProperty").empty());
+    EXPECT_EQ(run.Runs("FA_SaveProperty").back().Param(0), 0x01000006u);
     // 123456123456 = 0x0000001C_BE8EF240: the words 0x0000001C, then 0xBE8EF240.
     EXPECT_EQ(LastWrite(run, 0x01000006), std::string("\x1c\0\0\0\x40\xf2\x8e\xbe", 8));
     // The block holds one little-endian 64-bit value.
@@ -183,6 +186,36 @@ TEST(FirmwareVersions, IcuRecordsArePassedThroughAndDumped) {
     EXPECT_EQ(run.LogIndex("[VALU] Data[ 00000020 ] -  20 21 22 23 ", head), head + 3);
     EXPECT_EQ(run.LogIndex("[FUNC] DebugPrintDumpMemory - 0", head), head + 4);
     EXPECT_TRUE(run.HasLog("[FUNC] GetIcuFirmwareVersion - 0"));
+}
+
+// Each of the three 36-byte records comes from its own property, under its own log name.
+TEST(FirmwareVersions, EachIcuRecordComesFromItsProperty) {
+    struct Case {
+        const char* procedure;
+        const char* logName;
+        const char* firstBytes;
+    } cases[] = {
+        {"GetIcuFirmwareVersion", "GetIcuFirmwareVersion", "a1 a1 a1 a1"},          // 0x02000001
+        {"GetIcuMasterVersion", "GetIcuMasterFirmwareVersion", "b7 b7 b7 b7"},      // 0x02000007
+        {"GetIcuSlaveVersion", "GetIcuSlaveFirmwareVersion", "c5 c5 c5 c5"},        // 0x02000005
+    };
+    PellorFolder folder("firmware-icu3", Scenario("[Camera0.Public]\n"
+                                                  "0x02000001 = fill:36:a1\n"
+                                                  "0x02000007 = fill:36:b7\n"
+                                                  "0x02000005 = fill:36:c5\n"));
+    std::vector<std::string> commands;
+    for (const Case& c : cases) {
+        commands.push_back("zero=36");
+        commands.push_back(std::string("exec=") + c.procedure);
+    }
+    const DataRun run = folder.Run(commands, false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.procedure);
+        const std::string command = std::string("exec=") + c.procedure;
+        EXPECT_EQ(run.Code(command), 0u);
+        EXPECT_EQ(run.Bytes(command).substr(0, 11), c.firstBytes);
+        EXPECT_TRUE(run.HasLog(std::string("[FUNC] ") + c.logName + " - 0"));
+    }
 }
 
 TEST(FirmwareVersions, MpuVersionAndIcuCheckSum) {

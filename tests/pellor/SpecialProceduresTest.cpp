@@ -79,6 +79,12 @@ TEST(PellorSpecialProcedures, MonitorSessions) {
          "MonOpen(0) MonWrite(1,0,8,[0712801220900000]) MonCall(0,15) MonReadAndGetData(1,0,8) "
          "MonWrite(1,0,8,[0212801220900000]) MonCall(0,15) MonClose(0)",
          "", "CheckLensActivity", {"[VALU] lStatus - 0", "[ERR!] - [VALU] lStatus"}},
+        // Fewer than 8 bytes: no eighth byte to judge, and nothing is sent back.
+        {"lens short answer", "exec:CheckLensActivity",
+         CameraProcedure("MonReadAndGetData.ReturnData", "02 12 80"), 35,
+         "MonOpen(0) MonWrite(1,0,8,[0712801220900000]) MonCall(0,15) MonReadAndGetData(1,0,8) "
+         "MonClose(0)",
+         "", "CheckLensActivity", {"[ERR!] - [VALU] ReturnDataSize"}},
         {"lens call refused, session closed", "exec:CheckLensActivity",
          CameraProcedure("MonCall", "9"), 9,
          "MonOpen(0) MonWrite(1,0,8,[0712801220900000]) MonCall(0,15) MonClose(0)", "",
@@ -170,6 +176,10 @@ TEST(PellorSpecialProcedures, StorageMediaAndTheResultTable) {
          CameraProcedure("FA_GetProperty.Status#2", "7"), 7,
          "FA_GetProperty(0x8000001d,4) FA_GetProperty(0x8000001e,4)", "0100000000000000",
          "CheckStorageMediaExistence", {}},
+        // A 2-byte answer is not stored as a slot state.
+        {"short answer", "exec:CheckStorageMediaExistence:8", PublicProperty("0x8000001D", "01 00"),
+         35, "FA_GetProperty(0x8000001d,4)", "0000000000000000", "CheckStorageMediaExistence",
+         {"[ERR!] - [VALU] ReturnDataSize"}},
         {"null", "null:CheckStorageMediaExistence", "", 3, "", "", "CheckStorageMediaExistence",
          {"[ERR!] - [VALU] pStorageMediaExistence"}},
         // Registered with 96 bytes, the getter writes the first 4 only.

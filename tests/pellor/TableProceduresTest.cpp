@@ -210,5 +210,92 @@ TEST(PellorTableRows, RunsOfCameraProcedures) {
     });
 }
 
+// The rows no case above runs, each once: a wrong identifier, size, constant or
+// camera-side procedure name in any row of the table shows here.
+TEST(PellorTableRows, EveryOtherSimpleRow) {
+    const std::string owner = TextHex("Owner", 32);
+    CheckCases("rows-rest", {
+        // Writes of constants.
+        {"auto power off disabled", "exec:DisableAutoPowerOff", "", 0,
+         "FA_SetProperty(0x80000024,4,[00000000])", "", "DisableAutoPowerOff", {}},
+        // Writes from the caller's buffer.
+        {"auto power off time", "exec:SetAutoPowerOffTime:4:b4000000", "", 0,
+         "FA_SetProperty(0x80000024,4,[b4000000])", "", "SetAutoPowerOffTime", {}},
+        {"date display format", "exec:SetDateDisplayFormat:4:02000000", "", 0,
+         "FA_SetProperty(0x02040005,4,[02000000])", "", "SetDateDisplayFormat", {}},
+        {"time zone", "exec:SetTimeZone:4:09000000", "", 0,
+         "FA_SetProperty(0x0205001f,4,[09000000])", "", "SetTimeZone", {}},
+        {"summertime", "exec:SetSummertimeSetting:4:01000000", "", 0,
+         "FA_SetProperty(0x02050020,4,[01000000])", "", "SetSummertimeSetting", {}},
+        {"video system", "exec:SetVideoSystem:4:01000000", "", 0,
+         "FA_SetProperty(0x02040003,4,[01000000])", "", "SetVideoSystem", {}},
+        // Reads into the caller's buffer.
+        {"date display format read", "exec:GetDateDisplayFormat:4",
+         PublicProperty("0x02040005", "u32:2"), 0, "FA_GetProperty(0x02040005,4)", "02000000",
+         "GetDateDisplayFormat", {}},
+        {"time zone read", "exec:GetTimeZone:4", PublicProperty("0x0205001F", "u32:9"), 0,
+         "FA_GetProperty(0x0205001f,4)", "09000000", "GetTimeZone", {}},
+        {"video system read", "exec:GetVideoSystem:4", PublicProperty("0x02040003", "u32:1"), 0,
+         "FA_GetProperty(0x02040003,4)", "01000000", "GetVideoSystem", {}},
+        {"limit language read", "exec:GetLimitLanguage:4", PublicProperty("0x01000012", "u32:3"), 0,
+         "FA_GetProperty(0x01000012,4)", "03000000", "GetLimitLanguage", {}},
+        {"owner name read", "exec:GetOwnerName:32", PublicProperty("0x02000004", "4f 77 6e 65 72 pad:32"),
+         0, "FA_GetProperty(0x02000004,32)", owner, "GetOwnerName", {}},
+        {"high ISO noise reduction read", "exec:GetHighIsoSpeedNoiseReduction:4",
+         PublicProperty("0x80000049", "u32:2"), 0, "FA_GetProperty(0x80000049,4)", "02000000",
+         "GetHighIsoSpeedNoiseReduction", {}},
+        {"long exposure noise reduction read", "exec:GetLongExposureNoiseReduction:4",
+         PublicProperty("0x80000048", "u32:1"), 0, "FA_GetProperty(0x80000048,4)", "01000000",
+         "GetLongExposureNoiseReduction", {}},
+        // Saves.
+        {"save auto lighting optimizer", "exec:SaveAutoLightingOptimizer", "", 0,
+         "FA_SaveProperty(0x8000003d)", "", "SaveAutoLightingOptimizer", {}},
+        {"save auto power off", "exec:SaveAutoPowerOff", "", 0, "FA_SaveProperty(0x80000024)", "",
+         "SaveAutoPowerOff", {}},
+        {"save date display format", "exec:SaveDateDisplayFormat", "", 0,
+         "FA_SaveProperty(0x02040005)", "", "SaveDateDisplayFormat", {}},
+        {"save time zone", "exec:SaveTimeZone", "", 0, "FA_SaveProperty(0x0205001f)", "",
+         "SaveTimeZone", {}},
+        {"save file number", "exec:SaveFileNumber", "", 0, "FA_SaveProperty(0x02040008)", "",
+         "SaveFileNumber", {}},
+        {"save guidance", "exec:SaveGuidance", "", 0, "FA_SaveProperty(0x0205001c)", "",
+         "SaveGuidance", {}},
+        {"save language", "exec:SaveLanguage", "", 0, "FA_SaveProperty(0x02040002)", "",
+         "SaveLanguage", {}},
+        {"save owner name", "exec:SaveOwnerName", "", 0, "FA_SaveProperty(0x02000004)", "",
+         "SaveOwnerName", {}},
+        {"save sensor number", "exec:SaveSensorNumber", "", 0, "FA_SaveProperty(0x01000002)", "",
+         "SaveSensorNumber", {}},
+        {"save touch sensor", "exec:SaveTouchSensor", "", 0, "FA_SaveProperty(0x02050027)", "",
+         "SaveTouchSensor", {}},
+        {"save unique id", "exec:SaveWindowsVistaUniqueID", "", 0, "FA_SaveProperty(0x0100000c)",
+         "", "SaveWindowsVistaUniqueID", {}},
+        // Runs: tested ones fail on bit 0 of the camera's result, untested ones never.
+        {"boot disk enabled", "exec:EnableBootDisk", CameraProcedure("EnableBootDisk", "1"), 1,
+         "EnableBootDisk(0)", "", "EnableBootDisk", {"[ERR!] - [EVNT] EnableBootDisk"}},
+        {"calendar reset", "exec:ResetDateTime", CameraProcedure("FA_ResetCalendar", "3"), 3,
+         "FA_ResetCalendar(0)", "", "ResetDateTime", {"[ERR!] - [EVNT] FA_ResetCalendar"}},
+        {"FROM access prohibited", "exec:ProhibitFROMAccess",
+         CameraProcedure("prop_prohibitfromaccess", "3"), 0, "prop_prohibitfromaccess(0)", "",
+         "ProhibitFROMAccess", {}},
+        {"machine-cell result cleared", "exec:ClearMachineCellResult",
+         CameraProcedure("FA_GuiFactoryClearResult", "3"), 0, "FA_GuiFactoryClearResult(0)", "",
+         "ClearMachineCellResult", {}},
+        {"special menu closed", "exec:ExitMachineCellSpecialMenu",
+         CameraProcedure("FA_CloseSpecialMenu", "3"), 0, "FA_CloseSpecialMenu(0)", "",
+         "ExitMachineCellSpecialMenu", {}},
+        {"dial click gap increased", "exec:IncreaseMachineCellDialClickGap",
+         CameraProcedure("FA_IncreaseGap", "3"), 0, "FA_IncreaseGap(0)", "",
+         "IncreaseMachineCellDialClickGap", {}},
+        {"set button", "exec:SendMachineCellSetButton",
+         CameraProcedure("FA_SendMCellSetButton", "3"), 0, "FA_SendMCellSetButton(0)", "",
+         "SendMachineCellSetButton", {}},
+        {"acc test entered", "exec:EnterMachineCellAccTest", "", 0, "FA_SendAccStartCommand(0)",
+         "", "EnterMachineCellAccTest", {}},
+        {"acc test result", "exec:GetMachineCellAccTestResult:4", CameraKey("AccTestResult", "5"), 0,
+         "FA_Get_AccTest_Result(4)", "05000000", "GetMachineCellAccTestResult", {}},
+    });
+}
+
 }  // namespace
 }  // namespace pellorsettings

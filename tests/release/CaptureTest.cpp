@@ -5,6 +5,7 @@
 #include <memory>
 #include <thread>
 
+#include "common/Handles.h"
 #include "common/Win32.h"
 #include "core/camera/SLRRemoteCapture.h"
 #include "release/CameraFixture.h"
@@ -46,11 +47,12 @@ TEST_F(Capture, EachImageGoesByteExactToTheTargetWithItsExtension) {
         {7, "shot", {IMAGE_FORMAT_TRAW, IMAGE_FORMAT_JPEG}, {"shot.tr2", "shot.jpg"}},
         {1, "shot.bmp", {IMAGE_FORMAT_JPEG}, {"shot.jpg"}},
         {6, "take.2.old", {IMAGE_FORMAT_TRAW}, {"take.2.tr2"}},
-        // A dot in a folder name is no extension: the file stays in its folder.
-        {1, "Img.old\\shot", {IMAGE_FORMAT_JPEG}, {"Img.old\\shot.jpg"}},
-        {7, "Img.old\\shot", {IMAGE_FORMAT_TRAW, IMAGE_FORMAT_JPEG},
-         {"Img.old\\shot.tr2", "Img.old\\shot.jpg"}},
+        // The last dot of the whole path counts, also in a folder name: the images
+        // land beside that folder, named after it.
+        {1, "Img.old\\shot", {IMAGE_FORMAT_JPEG}, {"Img.jpg"}},
+        {7, "Img.old\\shot", {IMAGE_FORMAT_TRAW, IMAGE_FORMAT_JPEG}, {"Img.tr2", "Img.jpg"}},
     };
+    ASSERT_EQ(Dir().find('.'), std::string::npos) << "the cases need a test folder without dots";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target);
         UseScenario(CameraScenario(c.quality));
@@ -67,10 +69,13 @@ TEST_F(Capture, EachImageGoesByteExactToTheTargetWithItsExtension) {
             EXPECT_EQ(kvttest::ReadFileBytes(Dir() + c.files[i]), image) << c.files[i];
             EXPECT_GE(LogIndex("[VALU] _FullPath - " + Dir() + c.files[i]), 0);
         }
-        EXPECT_FALSE(kvttest::FileExists(Dir() + "Img.jpg"));
-        EXPECT_FALSE(kvttest::FileExists(Dir() + "Img.tr2"));
+        EXPECT_FALSE(kvttest::FileExists(Dir() + "Img.old\\shot.jpg"));
+        EXPECT_FALSE(kvttest::FileExists(Dir() + "Img.old\\shot.tr2"));
         EXPECT_EQ(Finishes(), 1u);
         kvttest::RemoveTree(Dir() + "Img.old");
+        for (const std::string& file : c.files) {
+            ::DeleteFileA((Dir() + file).c_str());
+        }
     }
 }
 
@@ -275,9 +280,16 @@ TEST_F(Capture, AWriteThatFailsAfterTheOpenIsReported) {
         ::ConnectNamedPipe(pipe, nullptr);
         ::CloseHandle(pipe);
     });
-    CSLRRemoteCapture capture(name);
+    // The target's last dot must follow "\\.\": ".x" is replaced by ".jpg".
+    CSLRRemoteCapture capture(name + ".x");
     capture.Release();
     const Failure f = CatchFailure([&] { capture.Transfer({IMAGE_FORMAT_JPEG}); });
+    {
+        // Should the transfer have missed the pipe, this connection ends the reader;
+        // otherwise the pipe is gone and it fails.
+        kvt::UniqueFile client(::CreateFileA((name + ".jpg").c_str(), GENERIC_WRITE, 0, nullptr,
+                                             OPEN_EXISTING, 0, nullptr));
+    }
     reader.join();
     EXPECT_EQ(f.code, 1u);
     EXPECT_EQ(f.message, "[FUNC] CSLRRemoteCapture::Transfer");

@@ -192,6 +192,7 @@ TEST_F(ReleaseAndTransfer, MvtRestoresTheFixedFlagWhenTheTransferFails) {
 
 TEST_F(ReleaseAndTransfer, ClosedDeviceAndBadPathsAreRefusedBeforeAnyCameraCall) {
     const std::string longPath(300, 'a');
+    const std::string noRoomPath(256, 'a');
     struct Case {
         const char* name;
         unsigned long opened;
@@ -212,6 +213,10 @@ TEST_F(ReleaseAndTransfer, ClosedDeviceAndBadPathsAreRefusedBeforeAnyCameraCall)
         {"too long", 1, [&] { return KVT_ReleaseAndTransfer(longPath.c_str()); }, 3,
          "[VALU] strlen(psFullPath)"},
         {"too long MVT", 1, [&] { return MVT_ReleaseAndTransfer(longPath.c_str()); }, 3,
+         "[VALU] strlen(psFullPath)"},
+        // 256 characters fit MAX_PATH, but not with ".jpg" appended.
+        {"no room for the extension", 1,
+         [&] { return KVT_ReleaseAndTransfer(noRoomPath.c_str()); }, 3,
          "[VALU] strlen(psFullPath)"},
     };
     for (const Case& c : cases) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 
+#include "core/transport/APIManager.h"
 #include "factory_api/FixedPause.h"
 #include "include/kvt_factory.h"
 #include "release/CameraFixture.h"
@@ -346,6 +347,9 @@ TEST_F(ReleaseParameters, AFailedSlotCallStillEndsOnSlot0) {
         SCOPED_TRACE(c.name);
         UseScenario(CameraScenario(1, 2));
         ASSERT_TRUE(sim.ForceResult(1, "FA_SetProperty", 0, 3));
+        // Slot 1 selected before: a refused selection leaves it selected unless the
+        // call goes back to slot 0 on its way out.
+        CAPIManager::GetInstance().SelectCamera(1);
         const ReleaseParameter set = Record(0);
         EXPECT_EQ(KVT_SetReleaseParameterS(&set, c.slot), c.code);
         const int at = LogIndex(c.failure);

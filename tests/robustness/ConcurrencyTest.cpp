@@ -99,7 +99,12 @@ TEST(Concurrency, FourProcessesLogAndShareTheBlocks) {
 
 TEST(Concurrency, KilledHolderOfTheBlockMutexesBlocksNoOne) {
     const RobustFolder folder("killed");
-    const std::string mutexes = "MUTEX_NAME_FILE,MUTEX_NAME_FOLDER,MUTEX_NAME_EVENTPROCNAME,MUTEX_NAME_BODYID";
+    // Every block a factory program touches: the load's (handle, model, parser handle,
+    // configuration), the execute's (name, configuration) and the paths and body number.
+    const std::string mutexes =
+        "MUTEX_NAME_HANDLE,MUTEX_NAME_MODELID,MUTEX_NAME_PARSER_HANDLE,"
+        "MUTEX_NAME_CONFIGURATION,MUTEX_NAME_FILE,MUTEX_NAME_FOLDER,MUTEX_NAME_EVENTPROCNAME,"
+        "MUTEX_NAME_BODYID";
     auto holder = StartDriver(folder, {"hold", mutexes});
     ASSERT_TRUE(holder->WaitForOut("@@ holding", 60000)) << holder->Out() << holder->Err();
 

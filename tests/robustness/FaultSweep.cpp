@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "robustness/Sequences.h"
+#include "common/Win32.h"
 #include "support/HandleCount.h"
 
 namespace robust {
@@ -63,6 +64,14 @@ bool Try(DriverContext& ctx, const Sequence& seq, const std::vector<kvttest::Sim
     return true;
 }
 
+// KVT_FULL_SWEEP=1 tries every position also of the long sequences that are sampled in
+// the test command (about ten minutes more under Wine).
+bool FullSweepRequested() {
+    char value[8] = {};
+    const DWORD n = ::GetEnvironmentVariableA("KVT_FULL_SWEEP", value, sizeof(value));
+    return n > 0 && n < sizeof(value) && value[0] == '1';
+}
+
 bool Sweep(DriverContext& ctx, const Sequence& seq, std::size_t& tried) {
     kvttest::SimCamera& sim = *ctx.sim;
     // The clean run gives the call sequence; a first attempt also creates whatever the
@@ -78,7 +87,8 @@ bool Sweep(DriverContext& ctx, const Sequence& seq, std::size_t& tried) {
         cleanResult = seq.act();
         clean = sim.Journal();
     }
-    const std::vector<std::size_t> positions = SweepPositions(clean.size(), seq.sampleLimit);
+    const std::vector<std::size_t> positions =
+        SweepPositions(clean.size(), FullSweepRequested() ? 0 : seq.sampleLimit);
     Emit("seq " + seq.name + " calls=" + std::to_string(clean.size()) +
          " tried=" + std::to_string(positions.size()) + " clean=" + std::to_string(cleanResult));
     if (cleanResult != 0) {

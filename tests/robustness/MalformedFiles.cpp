@@ -222,9 +222,19 @@ int RunMalformedFiles(DriverContext& ctx, const std::string& kind, unsigned long
         // Case 0 is the file as shipped: the loop's own check that a sound file opens.
         std::string content = original;
         if (i > 0) {
-            for (std::size_t m = 1 + random.Below(3); m > 0; --m) {
-                Mutate(content, random, target.text);
+            // BoardInf.ini: every second case breaks only the section the board
+            // procedures read, so the load passes its version check and the procedures
+            // meet the broken keys.
+            std::size_t kept = 0;
+            if (kind == "boardinf" && i % 2 == 1) {
+                const std::size_t section = content.find("[DLResonantFrequency]");
+                kept = section == std::string::npos ? 0 : section;
             }
+            std::string broken = content.substr(kept);
+            for (std::size_t m = 1 + random.Below(3); m > 0; --m) {
+                Mutate(broken, random, target.text);
+            }
+            content = content.substr(0, kept) + broken;
         }
         kvttest::WriteFileBytes(path, content);
         watchdog.Begin(i);

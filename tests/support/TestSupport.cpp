@@ -68,8 +68,12 @@ bool CopyFileTo(const std::string& from, const std::string& to) {
 }
 
 std::string MakeFreshDir(const std::string& prefix) {
+    return MakeFreshDirIn(CurrentDir(), prefix);
+}
+
+std::string MakeFreshDirIn(const std::string& parent, const std::string& prefix) {
     for (int n = 0;; ++n) {
-        std::string dir = CurrentDir() + prefix + "-" + std::to_string(n);
+        std::string dir = parent + prefix + "-" + std::to_string(n);
         if (::CreateDirectoryA(dir.c_str(), nullptr)) {
             return WithSlash(dir);
         }

@@ -19,6 +19,8 @@ bool DirExists(const std::string& path);
 bool CopyFileTo(const std::string& from, const std::string& to);
 // A new empty folder below the current directory: "<prefix>-<n>\" (absolute path).
 std::string MakeFreshDir(const std::string& prefix);
+// The same below `parent` (an absolute folder with its trailing backslash).
+std::string MakeFreshDirIn(const std::string& parent, const std::string& prefix);
 // Removes a folder tree (best effort).
 void RemoveTree(const std::string& path);
 

@@ -13,7 +13,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// Camera 1's handle has hexadecimal letters and its top bit set: the connection line
+// shows it in lower case and as an unsigned number.
 const char kTwoCameras[] = "[Cameras]\nCount = 2\n[Camera0.Procedures]\nProbe.Result = 0\n"
+                           "[Camera1]\nHandle = 0xC0FFEE17\n"
                            "[Camera1.Procedures]\nProbe.Result = 0\n";
 
 struct Raised {
@@ -67,7 +70,7 @@ protected:
             }
         }
         ASSERT_EQ(handles.size(), 2u);
-        ASSERT_NE(handles[0], handles[1]);
+        ASSERT_EQ(handles[1], 0xC0FFEE17u);
         sim.ClearJournal();
         logLines = kvttest::ReadLogLines("KvtDll.log").size();
     }
@@ -96,6 +99,7 @@ TEST_F(ApiManagerTest, OpenConnectsEveryCameraWithItsLine) {
     ASSERT_GE(count, 0);
     EXPECT_EQ(log.at(count + 1), HandleLine(0, handles[0]));
     EXPECT_EQ(log.at(count + 2), HandleLine(1, handles[1]));
+    EXPECT_EQ(log.at(count + 2), "[VALU] hCamera[ 1 ] - 0xc0ffee17( 3237998103 )");
 }
 
 TEST_F(ApiManagerTest, SelectionAddressesTheSlotAndRefusesOutOfRange) {
@@ -149,6 +153,8 @@ TEST_F(ApiManagerTest, ConnectingChecksTheCountBeforeAnyTransportCall) {
         {0, [&] { api.ConnectCameraEx(); }, {}},
         {0, [&] { api.ConnectCamera(); }, {3, "[VALU] CameraCount"}},
         {2, [&] { api.ConnectCameraEx(2); }, {3, "[VALU] DeviceIndex"}},
+        // A count set above the enumeration's: record 2 is past the transport's array.
+        {3, [&] { api.ConnectCameraEx(2); }, {3, "[VALU] DeviceIndex"}},
         // Eight handle slots: more cameras are refused, no slot beyond the eighth written.
         {9, [&] { api.ConnectCameraEx(); }, {35, "[VALU] CameraCount"}},
         {9, [&] { api.ConnectCameraEx(8); }, {3, "[VALU] DeviceIndex"}},
