@@ -82,7 +82,9 @@ TEST(ABoardEeprom, RangesOutsideTheEepromAreRefusedWithPowerSaveRestored) {
             PellorFolder folder("eeprom-range", EepromScenario());
             const std::string command = std::string("exec=") + procedure;
             const DataRun run = folder.Run({"buf=" + EepromRecordHex(c.address, c.count), command});
-            EXPECT_EQ(run.Code(command), 3u);
+            EXPECT_EQ(run.Code(command), 3u)
+                << "exit " << run.process.exitCode << (run.process.timedOut ? " (timed out)" : "")
+                << "\n" << run.process.out << run.process.err;
             EXPECT_TRUE(run.HasLog(c.error));
             EXPECT_NE(run.Trace().find("DisablePowerSave(0) EnablePowerSave(0)"), std::string::npos);
             EXPECT_TRUE(run.Runs("FA_ReadEepromData").empty());
