@@ -13,6 +13,17 @@ using pellortest::DataRun;
 using pellortest::PellorFolder;
 using pellortest::Scenario;
 
+// Each procedure once, each on a buffer of `size` zero bytes, without the journal.
+DataRun RunEachOnZeros(const PellorFolder& folder, const std::vector<std::string>& procedures,
+                       std::size_t size) {
+    std::vector<std::string> commands;
+    for (const std::string& procedure : procedures) {
+        commands.push_back("zero=" + std::to_string(size));
+        commands.push_back("exec=" + procedure);
+    }
+    return folder.Run(commands, false);
+}
+
 // Five little-endian u32 as the driver's hex argument.
 std::string BodyIDHex(std::uint32_t month, std::uint32_t second, std::uint32_t third,
                       std::uint32_t fourth, std::uint32_t serial) {
@@ -151,12 +162,11 @@ TEST(FirmwareVersions, UnitVersionsAreTheFourBytesFromTheirOffset) {
     // Bytes 4 to 13: 1e 1f 01 02 03 04 05 06 07 08.
     PellorFolder folder("firmware", Scenario("[Camera0.Public]\n0x02000006 = 00 00 00 00 1e 1f 01 02 "
                                              "03 04 05 06 07 08 pad:36\n"));
-    std::vector<std::string> commands;
+    std::vector<std::string> procedures;
     for (const Case& c : cases) {
-        commands.push_back("zero=4");
-        commands.push_back(std::string("exec=") + c.procedure);
+        procedures.push_back(c.procedure);
     }
-    const DataRun run = folder.Run(commands, false);
+    const DataRun run = RunEachOnZeros(folder, procedures, 4);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.procedure);
         const std::string command = std::string("exec=") + c.procedure;
@@ -203,12 +213,11 @@ TEST(FirmwareVersions, EachIcuRecordComesFromItsProperty) {
                                                   "0x02000001 = fill:36:a1\n"
                                                   "0x02000007 = fill:36:b7\n"
                                                   "0x02000005 = fill:36:c5\n"));
-    std::vector<std::string> commands;
+    std::vector<std::string> procedures;
     for (const Case& c : cases) {
-        commands.push_back("zero=36");
-        commands.push_back(std::string("exec=") + c.procedure);
+        procedures.push_back(c.procedure);
     }
-    const DataRun run = folder.Run(commands, false);
+    const DataRun run = RunEachOnZeros(folder, procedures, 36);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.procedure);
         const std::string command = std::string("exec=") + c.procedure;

@@ -214,6 +214,11 @@ TEST(PellorTableRows, RunsOfCameraProcedures) {
 // camera-side procedure name in any row of the table shows here.
 TEST(PellorTableRows, EveryOtherSimpleRow) {
     const std::string owner = TextHex("Owner", 32);
+    // A run with 0 whose camera result (3) is not looked at.
+    auto untested = [](const char* name, const char* procedure) {
+        return ProcedureCase{name, std::string("exec:") + name, CameraProcedure(procedure, "3"), 0,
+                             std::string(procedure) + "(0)", "", name, {}};
+    };
     CheckCases("rows-rest", {
         // Writes of constants.
         {"auto power off disabled", "exec:DisableAutoPowerOff", "", 0,
@@ -275,21 +280,11 @@ TEST(PellorTableRows, EveryOtherSimpleRow) {
          "EnableBootDisk(0)", "", "EnableBootDisk", {"[ERR!] - [EVNT] EnableBootDisk"}},
         {"calendar reset", "exec:ResetDateTime", CameraProcedure("FA_ResetCalendar", "3"), 3,
          "FA_ResetCalendar(0)", "", "ResetDateTime", {"[ERR!] - [EVNT] FA_ResetCalendar"}},
-        {"FROM access prohibited", "exec:ProhibitFROMAccess",
-         CameraProcedure("prop_prohibitfromaccess", "3"), 0, "prop_prohibitfromaccess(0)", "",
-         "ProhibitFROMAccess", {}},
-        {"machine-cell result cleared", "exec:ClearMachineCellResult",
-         CameraProcedure("FA_GuiFactoryClearResult", "3"), 0, "FA_GuiFactoryClearResult(0)", "",
-         "ClearMachineCellResult", {}},
-        {"special menu closed", "exec:ExitMachineCellSpecialMenu",
-         CameraProcedure("FA_CloseSpecialMenu", "3"), 0, "FA_CloseSpecialMenu(0)", "",
-         "ExitMachineCellSpecialMenu", {}},
-        {"dial click gap increased", "exec:IncreaseMachineCellDialClickGap",
-         CameraProcedure("FA_IncreaseGap", "3"), 0, "FA_IncreaseGap(0)", "",
-         "IncreaseMachineCellDialClickGap", {}},
-        {"set button", "exec:SendMachineCellSetButton",
-         CameraProcedure("FA_SendMCellSetButton", "3"), 0, "FA_SendMCellSetButton(0)", "",
-         "SendMachineCellSetButton", {}},
+        untested("ProhibitFROMAccess", "prop_prohibitfromaccess"),
+        untested("ClearMachineCellResult", "FA_GuiFactoryClearResult"),
+        untested("ExitMachineCellSpecialMenu", "FA_CloseSpecialMenu"),
+        untested("IncreaseMachineCellDialClickGap", "FA_IncreaseGap"),
+        untested("SendMachineCellSetButton", "FA_SendMCellSetButton"),
         {"acc test entered", "exec:EnterMachineCellAccTest", "", 0, "FA_SendAccStartCommand(0)",
          "", "EnterMachineCellAccTest", {}},
         {"acc test result", "exec:GetMachineCellAccTestResult:4", CameraKey("AccTestResult", "5"), 0,
