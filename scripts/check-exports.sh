@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks the export tables of the 32-bit deliverables against the names they must
-# export (scripts/exports/*.txt), and that none of them needs a MinGW runtime DLL.
+# Checks the 32-bit deliverables and programs of the deploy folder: PE32, no MinGW
+# runtime DLL, and the export tables against the names they must
+# export (scripts/exports/*.txt).
 #
 # A list file: "file: <path in the deploy folder>", then one required export name per
 # line; "ordinals: 1 2 ..." requires exactly those ordinals, "names: none" forbids
