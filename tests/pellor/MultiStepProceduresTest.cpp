@@ -24,7 +24,7 @@ std::string BatteryBlock(unsigned type) {
     return PublicProperty("0x8003001D", "zeros:22 u8:" + std::to_string(type) + " zeros:73");
 }
 
-TEST(PellorSpecialProcedures, AutofocusChangesOneByteOfTheBlock) {
+TEST(PellorMultiStepProcedures, AutofocusChangesOneByteOfTheBlock) {
     const std::string block = PublicProperty("0x80010007", "fill:84:5a");
     const std::string off = Repeat("5a", 10) + "01" + Repeat("5a", 73);
     const std::string on = Repeat("5a", 10) + "00" + Repeat("5a", 73);
@@ -43,7 +43,7 @@ TEST(PellorSpecialProcedures, AutofocusChangesOneByteOfTheBlock) {
     });
 }
 
-TEST(PellorSpecialProcedures, BatteryTypes) {
+TEST(PellorMultiStepProcedures, BatteryTypes) {
     CheckCases("battery", {
         {"type 0", "exec:CheckBatteryStatus", BatteryBlock(0), 0, "FA_GetProperty(0x8003001d,96)",
          "", "CheckBatteryStatus", {"[VALU] BatteryStatus - 0"}},
@@ -60,7 +60,7 @@ TEST(PellorSpecialProcedures, BatteryTypes) {
     });
 }
 
-TEST(PellorSpecialProcedures, MonitorSessions) {
+TEST(PellorMultiStepProcedures, MonitorSessions) {
     const std::string active = CameraProcedure("MonReadAndGetData.ReturnData", "02 12 80 12 20 90 00 01");
     CheckCases("monitor", {
         {"reset", "exec:MPUReset", "", 0, "MonOpen(0) MonCall(0,118) MonClose(0)", "", "MPUReset",
@@ -92,7 +92,7 @@ TEST(PellorSpecialProcedures, MonitorSessions) {
     });
 }
 
-TEST(PellorSpecialProcedures, SlitRollingModeLimitsTheHdLines) {
+TEST(PellorMultiStepProcedures, SlitRollingModeLimitsTheHdLines) {
     CheckCases("slit-rolling", {
         {"84 gives 3716", "exec:SetSlitRollingMode:4:54000000", "", 0,
          "FA_SetReleaseModeForSR(0) FA_SetAccumulateTimeForSR(3716)", "", "SetSlitRollingMode",
@@ -115,7 +115,7 @@ TEST(PellorSpecialProcedures, SlitRollingModeLimitsTheHdLines) {
     });
 }
 
-TEST(PellorSpecialProcedures, SensorGeometryInThousandths) {
+TEST(PellorMultiStepProcedures, SensorGeometryInThousandths) {
     const std::string pitch = "exec:GetSensorPixelPitch:8";
     const std::string length = "exec:GetSensorOpticalLength:8";
     CheckCases("geometry", {
@@ -138,7 +138,7 @@ TEST(PellorSpecialProcedures, SensorGeometryInThousandths) {
     });
 }
 
-TEST(PellorSpecialProcedures, DateAndTimeInTheCalendarsReverseOrder) {
+TEST(PellorMultiStepProcedures, DateAndTimeInTheCalendarsReverseOrder) {
     // 15 March 2024 10:30:45; the camera counts months from 0.
     const std::string frozen = "[Camera0]\nCalendar = 2024-03-15 10:30:45\nCalendarRuns = 0\n";
     const std::string dateTime = HexOf(std::int32_t{2024}) + HexOf(std::int32_t{2}) +
@@ -166,7 +166,7 @@ TEST(PellorSpecialProcedures, DateAndTimeInTheCalendarsReverseOrder) {
     });
 }
 
-TEST(PellorSpecialProcedures, StorageMediaAndTheResultTable) {
+TEST(PellorMultiStepProcedures, StorageMediaAndTheResultTable) {
     CheckCases("media-table", {
         {"two slots", "exec:CheckStorageMediaExistence:8", PublicProperty("0x8000001E", "u32:1"), 0,
          "FA_GetProperty(0x8000001d,4) FA_GetProperty(0x8000001e,4)", "0100000001000000",
@@ -189,7 +189,7 @@ TEST(PellorSpecialProcedures, StorageMediaAndTheResultTable) {
     });
 }
 
-TEST(PellorSpecialProcedures, TimeCodeColourBarAndOwnerTexts) {
+TEST(PellorMultiStepProcedures, TimeCodeColourBarAndOwnerTexts) {
     const std::string baseInfo = Repeat("00000000", 4) + "01000000" + "00000000" + "d0070000" +
                                  "06000000" + Repeat("00000000", 3);
     CheckCases("texts", {
