@@ -5,8 +5,8 @@
 #include <string>
 
 #include "common/Handles.h"
-#include "core/GlobalTimer.h"
 #include "common/Win32.h"
+#include "core/GlobalTimer.h"
 
 namespace kvtlog {
 namespace {

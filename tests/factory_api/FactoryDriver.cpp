@@ -28,44 +28,9 @@
 #include "common/Handles.h"
 #include "common/Win32.h"
 #include "include/kvt_factory.h"
+#include "support/FactoryApi.h"
 
 namespace {
-
-struct Api {
-    decltype(&KVT_OpenDevice) openDevice = nullptr;
-    decltype(&KVT_CloseDevice) closeDevice = nullptr;
-    decltype(&KVT_MonitorOpenSession) monitorOpenSession = nullptr;
-    decltype(&KVT_MonitorCloseSession) monitorCloseSession = nullptr;
-    decltype(&KVT_MonitorChangeBank) monitorChangeBank = nullptr;
-    decltype(&KVT_MonitorReadMemory) monitorReadMemory = nullptr;
-    decltype(&KVT_MonitorWriteMemory) monitorWriteMemory = nullptr;
-    decltype(&KVT_MonitorCallFunction) monitorCallFunction = nullptr;
-    decltype(&KVT_ExecuteEventProc) executeEventProc = nullptr;
-    decltype(&KVT_ExecuteEventProcS) executeEventProcS = nullptr;
-};
-
-template <class Fn>
-bool Bind(HMODULE module, const char* name, Fn& fn) {
-    fn = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
-    if (fn == nullptr) {
-        std::printf("@@ missing export %s\n", name);
-    }
-    return fn != nullptr;
-}
-
-bool BindAll(HMODULE m, Api& api) {
-    bool ok = Bind(m, "KVT_OpenDevice", api.openDevice);
-    ok = Bind(m, "KVT_CloseDevice", api.closeDevice) && ok;
-    ok = Bind(m, "KVT_MonitorOpenSession", api.monitorOpenSession) && ok;
-    ok = Bind(m, "KVT_MonitorCloseSession", api.monitorCloseSession) && ok;
-    ok = Bind(m, "KVT_MonitorChangeBank", api.monitorChangeBank) && ok;
-    ok = Bind(m, "KVT_MonitorReadMemory", api.monitorReadMemory) && ok;
-    ok = Bind(m, "KVT_MonitorWriteMemory", api.monitorWriteMemory) && ok;
-    ok = Bind(m, "KVT_MonitorCallFunction", api.monitorCallFunction) && ok;
-    ok = Bind(m, "KVT_ExecuteEventProc", api.executeEventProc) && ok;
-    ok = Bind(m, "KVT_ExecuteEventProcS", api.executeEventProcS) && ok;
-    return ok;
-}
 
 unsigned long Number(const std::string& text) {
     return std::strtoul(text.c_str(), nullptr, 0);
@@ -178,8 +143,8 @@ int main(int argc, char** argv) {
         std::printf("@@ load failed %lu\n", ::GetLastError());
         return 2;
     }
-    Api api;
-    if (!BindAll(library, api)) {
+    kvttest::FactoryApi api;
+    if (!api.Bind(library)) {
         return 3;
     }
     std::vector<unsigned char> buffer;
@@ -250,7 +215,7 @@ int main(int argc, char** argv) {
             Report(command, static_cast<unsigned long>(handle & 0xFFFFFFFFu));
         } else if (verb == "reload") {
             library = ::LoadLibraryA("oxrmsg.dll");
-            Report(command, library != nullptr && BindAll(library, api) ? 0 : 1);
+            Report(command, library != nullptr && api.Bind(library) ? 0 : 1);
         } else if (verb == "transport") {
             Report(command, ::GetModuleHandleA("KVTItoPTP.dll") != nullptr ? 1 : 0);
         } else if (verb == "logsize") {

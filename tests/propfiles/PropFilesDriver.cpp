@@ -30,42 +30,9 @@
 #include "common/SharedMemory.h"
 #include "common/Win32.h"
 #include "include/kvt_factory.h"
+#include "support/FactoryApi.h"
 
 namespace {
-
-struct Api {
-    decltype(&KVT_OpenDevice) openDevice = nullptr;
-    decltype(&KVT_CloseDevice) closeDevice = nullptr;
-    decltype(&KVT_LoadProperty) loadProperty = nullptr;
-    decltype(&KVT_SaveProperty) saveProperty = nullptr;
-    decltype(&KVT_SetFilePath) setFilePath = nullptr;
-    decltype(&KVT_DeleteFilePath) deleteFilePath = nullptr;
-    decltype(&KVT_SetFolderPath) setFolderPath = nullptr;
-    decltype(&KVT_DeleteFolderPath) deleteFolderPath = nullptr;
-    decltype(&KVT_Debug) debug = nullptr;
-};
-
-template <class Fn>
-bool Bind(HMODULE module, const char* name, Fn& fn) {
-    fn = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
-    if (fn == nullptr) {
-        std::printf("@@ missing export %s\n", name);
-    }
-    return fn != nullptr;
-}
-
-bool BindAll(HMODULE m, Api& api) {
-    bool ok = Bind(m, "KVT_OpenDevice", api.openDevice);
-    ok = Bind(m, "KVT_CloseDevice", api.closeDevice) && ok;
-    ok = Bind(m, "KVT_LoadProperty", api.loadProperty) && ok;
-    ok = Bind(m, "KVT_SaveProperty", api.saveProperty) && ok;
-    ok = Bind(m, "KVT_SetFilePath", api.setFilePath) && ok;
-    ok = Bind(m, "KVT_DeleteFilePath", api.deleteFilePath) && ok;
-    ok = Bind(m, "KVT_SetFolderPath", api.setFolderPath) && ok;
-    ok = Bind(m, "KVT_DeleteFolderPath", api.deleteFolderPath) && ok;
-    ok = Bind(m, "KVT_Debug", api.debug) && ok;
-    return ok;
-}
 
 // An argument as the export gets it; the texts live as long as the parsed command.
 struct Argument {
@@ -150,8 +117,8 @@ int main(int argc, char** argv) {
         std::printf("@@ load failed %lu\n", ::GetLastError());
         return 2;
     }
-    Api api;
-    if (!BindAll(library, api)) {
+    kvttest::FactoryApi api;
+    if (!api.Bind(library)) {
         return 3;
     }
     std::vector<kvt::UniqueKernelHandle> squatters;

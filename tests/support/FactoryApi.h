@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/Win32.h"
-#include "factory_api/KvtQ517Exports.h"
+#include "include/kvt_factory.h"
 
 namespace kvttest {
 

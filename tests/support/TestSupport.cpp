@@ -83,6 +83,25 @@ std::string MakeFreshDirIn(const std::string& parent, const std::string& prefix)
     }
 }
 
+double Milliseconds() {
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void KeepOrRemoveFolder(const std::string& folder, bool keep) {
+    if (keep) {
+        std::printf("folder: %s\n", folder.c_str());
+    } else {
+        RemoveTree(folder);
+    }
+}
+
 void RemoveTree(const std::string& path) {
     std::string dir = WithSlash(path);
     WIN32_FIND_DATAA fd;

@@ -21,6 +21,10 @@ bool CopyFileTo(const std::string& from, const std::string& to);
 std::string MakeFreshDir(const std::string& prefix);
 // The same below `parent` (an absolute folder with its trailing backslash).
 std::string MakeFreshDirIn(const std::string& parent, const std::string& prefix);
+// Benchmarks: a monotonic clock in milliseconds (the performance counter).
+double Milliseconds();
+// A benchmark's measurement folder: kept, with "folder: <path>" printed, or removed.
+void KeepOrRemoveFolder(const std::string& folder, bool keep);
 // Removes a folder tree (best effort).
 void RemoveTree(const std::string& path);
 

@@ -20,7 +20,7 @@
 
 #include "common/Handles.h"
 #include "common/Win32.h"
-#include "factory_api/KvtQ517Exports.h"
+#include "include/kvt_factory.h"
 #include "support/SimCamera.h"
 #include "support/TestSupport.h"
 #include "tests/robustness/RobustFolder.h"
@@ -33,17 +33,6 @@ constexpr unsigned kExecCalls = 400;
 constexpr unsigned kReadSize = 64 * 1024;
 constexpr int kReadRounds = 2;
 
-double Milliseconds() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 template <class Fn>
 Fn Bind(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
@@ -54,11 +43,11 @@ template <class Body>
 double Best(int rounds, Body&& body) {
     double best = 1e300;
     for (int r = 0; r < rounds; ++r) {
-        const double start = Milliseconds();
+        const double start = kvttest::Milliseconds();
         if (!body()) {
             return -1;
         }
-        best = std::min(best, Milliseconds() - start);
+        best = std::min(best, kvttest::Milliseconds() - start);
     }
     return best;
 }
@@ -236,10 +225,6 @@ int main(int argc, char** argv) {
     if (run.exitCode != 0) {
         std::fputs(run.err.c_str(), stderr);
     }
-    if (argc >= 2 && std::string(argv[1]) == "keep") {
-        std::printf("folder: %s\n", folder.Path().c_str());
-    } else {
-        kvttest::RemoveTree(folder.Path());
-    }
+    kvttest::KeepOrRemoveFolder(folder.Path(), argc >= 2 && std::string(argv[1]) == "keep");
     return run.exitCode;
 }

@@ -30,17 +30,6 @@ namespace {
 constexpr unsigned kRawBytes = 30u * 1024 * 1024;
 constexpr unsigned kJpegBytes = 10u * 1024 * 1024;
 
-double Milliseconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -109,17 +98,17 @@ int Measure(int rounds) {
         double productMs = 0, directMs = 0;
         for (int part = 0; part < 2; ++part) {
             const bool productNow = (part == 0) == (round % 2 == 0);
-            const double start = Milliseconds();
+            const double start = kvttest::Milliseconds();
             if (productNow) {
                 const unsigned long result = transfer("shot");
-                productMs = Milliseconds() - start;
+                productMs = kvttest::Milliseconds() - start;
                 if (result != 0) {
                     std::printf("KVT_ReleaseAndTransfer returned %lu\n", result);
                     return 6;
                 }
             } else {
                 const bool ok = WriteDirect("direct.tr2", raw) && WriteDirect("direct.jpg", jpeg);
-                directMs = Milliseconds() - start;
+                directMs = kvttest::Milliseconds() - start;
                 if (!ok) {
                     std::printf("direct write failed\n");
                     return 7;
@@ -166,10 +155,6 @@ int main(int argc, char** argv) {
         "\"" + self + "\" --measure " + std::to_string(rounds), folder.Path(), "", 600000);
     std::fputs(run.out.c_str(), stdout);
     std::fputs(run.err.c_str(), stderr);
-    if (argc >= 3 && std::string(argv[2]) == "keep") {
-        std::printf("folder: %s\n", folder.Path().c_str());
-    } else {
-        kvttest::RemoveTree(folder.Path());
-    }
+    kvttest::KeepOrRemoveFolder(folder.Path(), argc >= 3 && std::string(argv[2]) == "keep");
     return run.exitCode;
 }
