@@ -1,10 +1,20 @@
-# Tests of the 64-bit build run under wine64. One WINEPREFIX inside the build
-# folder; scripts/test.sh keeps a persistent wineserver on it during the run.
+# The tests run under Wine: those of the 64-bit build under wine64, those of the 32-bit
+# ship build under 32-bit Wine (emulated where the kernel cannot run i386 programs, see
+# scripts/wine32.sh). One WINEPREFIX inside each build folder; scripts/test.sh keeps a
+# persistent wineserver on it during the run. scripts/wine-test.sh starts each test
+# program with a time limit and retries a program that did not start.
 enable_testing()
 
-set(KVT_WINE_LOADER /usr/lib/wine/wine64 CACHE FILEPATH "wine64 loader")
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(KVT_WINE_LOADER /usr/lib/wine/wine64 CACHE FILEPATH "Wine loader of the tests")
+  set(KVT_WINEARCH win64)
+else()
+  set(KVT_WINE_LOADER /usr/lib/wine/wine CACHE FILEPATH "Wine loader of the tests")
+  set(KVT_WINEARCH win32)
+endif()
 set(KVT_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix of the tests")
 set(KVT_TEST_WORK ${CMAKE_BINARY_DIR}/testwork)
+set(KVT_TEST_LAUNCHER ${PROJECT_SOURCE_DIR}/scripts/wine-test.sh)
 
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -16,6 +26,7 @@ endforeach()
 
 set(KVT_WINE_ENV
   "WINEPREFIX=${KVT_WINEPREFIX}"
+  "WINEARCH=${KVT_WINEARCH}"
   "WINEDEBUG=-all"
   "WINELOADER=${KVT_WINE_LOADER}"
   "WINEDLLOVERRIDES=mscoree,mshtml=")
@@ -38,14 +49,17 @@ function(kvt_wine_test name)
     add_dependencies(${name} ${ARG_DEPENDS})
   endif()
   set(work ${KVT_TEST_WORK}/${name})
-  add_test(NAME ${name}
-    COMMAND ${CMAKE_COMMAND} -E env ${KVT_WINE_ENV}
-            ${KVT_WINE_LOADER} $<TARGET_FILE:${name}>
-    WORKING_DIRECTORY ${work})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -E env ${KVT_WINE_ENV}
+            bash ${KVT_TEST_LAUNCHER} ${name} ${ARG_TIMEOUT} ${KVT_WINE_LOADER} $<TARGET_FILE:${name}>
+    WORKING_DIRECTORY ${work})
+  # The launcher's own limit ends a hung program first and names it; ctest's limit is
+  # the backstop for the launcher itself.
+  math(EXPR backstop "${ARG_TIMEOUT} + 60")
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${backstop})
   file(MAKE_DIRECTORY ${work})
 endfunction()
 

@@ -171,6 +171,9 @@ TEST(NamedBlocks, SetAndGetShareTheFirstWordAcrossObjects) {
 }
 
 TEST(NamedBlocks, ModuleHandleAbove4GBIsRefusedNotCut) {
+    if (sizeof(HINSTANCE) == 4) {
+        GTEST_SKIP() << "a 32-bit module handle always fits the block";
+    }
     CKVTItoPTPSharedMemory block;
     HINSTANCE fits = kvt::WordToModuleHandle(0x13000000u);
     ASSERT_TRUE(block.Set(&fits));

@@ -13,6 +13,8 @@ kvt_test_program(pellor_data_driver SOURCES ${CMAKE_CURRENT_LIST_DIR}/PellorData
 # A transport library whose camera reports a camera log no process can hold.
 kvt_shared_library(PellorHugeLogTransport FILE PellorHugeLogTransport.dll BASE 0x17400000
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/HugeLogTransport.cpp)
+# The transport's names are undecorated, as Corvane binds them (32-bit: not name@n).
+target_link_options(PellorHugeLogTransport PRIVATE "-Wl,--kill-at")
 
 add_library(pellor_data_folder STATIC ${CMAKE_CURRENT_LIST_DIR}/PellorDataFolder.cpp)
 kvt_target_defaults(pellor_data_folder)
