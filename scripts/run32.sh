@@ -1,65 +1,54 @@
 #!/usr/bin/env bash
-# Runs the 32-bit deploy folder under 32-bit Wine: TavolInfo.exe (Enter fed on standard
-# input, its GBK output shown as UTF-8) and factory_example.exe, both against the
-# simulated camera of the folder. Not part of CI.
+# Runs the 32-bit deploy folder as a person would, under 32-bit Wine: TavolInfo.exe
+# against the simulated camera and SDK (Enter fed on standard input, its GBK output
+# shown as UTF-8), then factory_example.exe. Where the kernel cannot run i386 programs,
+# they run through qemu-i386 (scripts/wine32.sh).
 #
-# It needs a machine that executes 32-bit code: a 32-bit Wine loader (Debian's wine32
-# package, /usr/lib/wine/wine) that starts, and with which a trivial 32-bit program
-# (Wine's own cmd.exe) runs. Where that is missing it says so and exits 0.
+# It never reports success when nothing ran: where 32-bit programs cannot run it says
+# why and exits 1; a program that fails, hangs (time limit per program) or never starts
+# (retried once) makes it exit 1 as well.
 #
-# Usage: scripts/run32.sh [deploy folder]      (default: dist/i686)
-# KVT_WINE32_LOADER=<path> names another 32-bit Wine loader, KVT_WINE32_PREFIX another
-# Wine prefix (default: build/i686/wineprefix32).
+# Usage: scripts/run32.sh [deploy folder]      (default: dist/i686; build it first with
+#        scripts/build.sh i686 or scripts/test.sh)
+# KVT_WINE32_PREFIX names another Wine prefix (default: build/i686/wineprefix, the one
+# of the 32-bit tests).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-dist="${1:-$root/dist/i686}"
-start_timeout=300   # seconds; 32-bit Wine under user-mode emulation starts slowly
+dist="$(cd "${1:-$root/dist/i686}" 2>/dev/null && pwd)" ||
+  { echo "run32: no deploy folder ${1:-$root/dist/i686}; build it first (scripts/build.sh i686)"; exit 1; }
+limit=600   # seconds per program; 32-bit Wine under emulation starts slowly
 
-cannot() {
-  echo "run32: cannot run 32-bit programs on this machine: $1"
-  echo "run32: nothing was run (the 32-bit deploy folder is only built and linked here)"
-  exit 0
-}
-
-loader="${KVT_WINE32_LOADER:-}"
-for candidate in $loader /usr/lib/wine/wine /usr/lib/i386-linux-gnu/wine/wine /opt/wine-stable/bin/wine; do
-  if [ -x "$candidate" ]; then loader="$candidate"; break; fi
+for program in TavolInfo.exe factory_example.exe; do
+  [ -f "$dist/$program" ] || { echo "run32: $dist has no $program; build the i686 deploy folder first (scripts/build.sh i686)"; exit 1; }
 done
-[ -n "$loader" ] || cannot "no 32-bit Wine loader (install wine32 for the i386 architecture)"
 
-if command -v file >/dev/null && ! file -L "$loader" | grep -q "ELF 32-bit"; then
-  cannot "$loader is not a 32-bit program"
-fi
-loader_error="$("$loader" --version 2>&1 >/dev/null)" || true
-if grep -qi "exec format error\|cannot execute" <<<"$loader_error"; then
-  cannot "the kernel does not execute 32-bit code ($loader: $loader_error)"
-fi
-
-[ -f "$dist/TavolInfo.exe" ] || { echo "run32: $dist has no TavolInfo.exe; build the i686 deploy folder first (scripts/build.sh i686)"; exit 1; }
-
-export WINEPREFIX="${KVT_WINE32_PREFIX:-$root/build/i686/wineprefix32}"
-export WINEARCH=win32
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$root/scripts/wine-env.sh" "$root/build/i686" win32
+export WINEPREFIX="${KVT_WINE32_PREFIX:-$WINEPREFIX}"
 mkdir -p "$WINEPREFIX"
-echo "run32: checking that a 32-bit program runs ($loader, prefix $WINEPREFIX)"
-probe="$(timeout "$start_timeout" "$loader" cmd.exe /c echo run32-ok </dev/null 2>/dev/null | tr -d '\r')"
-grep -q "run32-ok" <<<"$probe" || cannot "$loader does not run a trivial 32-bit program (cmd.exe) within ${start_timeout} s"
+bash "$root/scripts/wine32.sh" --check || exit 1
+echo "run32: starting 32-bit Wine (prefix $WINEPREFIX)"
+kvt_wine_start
+trap kvt_wine_stop EXIT
 
 status=0
 cd "$dist"
 echo "== TavolInfo.exe =="
-printf '\n\n\n' | timeout "$start_timeout" "$loader" TavolInfo.exe 2>/dev/null \
-  | iconv -f GBK -t UTF-8 | tr -d '\r' | sed 's/\x1b\[[0-9;]*[A-Za-z]//g'
-rc=${PIPESTATUS[1]}
+# "cls" writes terminal control codes; they are dropped for a readable transcript.
+bash "$root/scripts/wine-test.sh" --started '.' --input '\n\n\n' run32 "$limit" \
+    "$KVT_WINE_LOADER" TavolInfo.exe > "$root/build/i686/run32-TavolInfo.gbk"
+rc=$?
+iconv -f GBK -t UTF-8 "$root/build/i686/run32-TavolInfo.gbk" | tr -d '\r' | sed 's/\x1b\[[0-9;]*[A-Za-z]//g'
+echo
 echo "(TavolInfo exit code: $rc)"
-if [ -f factory_example.exe ]; then
-  echo "== factory_example.exe run32-output =="
-  timeout "$start_timeout" "$loader" factory_example.exe run32-output </dev/null 2>&1 | tr -d '\r'
-  rc=${PIPESTATUS[0]}
-  echo "(factory_example exit code: $rc)"
-  [ "$rc" -eq 0 ] || status=1
-else
-  echo "run32: no factory_example.exe in $dist"; status=1
-fi
+# TavolInfo ends with 0 after printing the counts, -1 when it could not read them.
+[ "$rc" -eq 0 ] || status=1
+
+echo "== factory_example.exe run32-output =="
+bash "$root/scripts/wine-test.sh" --started '.' run32 "$limit" \
+    "$KVT_WINE_LOADER" factory_example.exe run32-output | tr -d '\r'
+rc=${PIPESTATUS[0]}
+echo "(factory_example exit code: $rc)"
+[ "$rc" -eq 0 ] || status=1
+
+[ $status -eq 0 ] && echo "run32: both programs ran and succeeded" || echo "run32: FAILED"
 exit $status

@@ -1,18 +1,33 @@
 #!/usr/bin/env bash
-# Runs one test program under Wine for ctest, with a time limit, and tells a harness
-# failure (the program never started) from a product failure.
+# Runs one Windows program under Wine with a time limit, and tells a harness failure
+# (the program never started) from a failure of the program. ctest starts every test
+# program through it; scripts/run32.sh starts the deploy folder's programs through it.
 #
-# Usage: wine-test.sh <test name> <seconds> <loader> <program> [arguments...]
+# Usage: wine-test.sh [--started REGEX] [--input TEXT] <test name> <seconds> <loader>
+#                     <program> [arguments...]
 #
+# - The program's standard output and standard error both go to standard output.
 # - A program still running after <seconds> is killed with everything it started, and
 #   the line "TIMEOUT: ..." names the program and the test.
-# - A test program prints GoogleTest's "[==========] Running" header first thing. A
-#   run that ends without it did not start (Wine or the emulator failed to start the
-#   process): it is retried once, and a second such run is reported as "HARNESS: ...",
-#   with the exit code and what the loader printed, not as a test result.
+# - A started program prints a line matching REGEX (default: GoogleTest's
+#   "[==========] Running" header, which a test program prints first thing). A run that
+#   fails without one did not start (Wine or the emulator failed to start the process):
+#   it is retried once, and a second such run is reported as "HARNESS: ...", with the
+#   exit code and what the loader printed, never as a result of the program.
+# - --input TEXT (printf escapes, e.g. '\n\n') is fed on standard input to each attempt;
+#   without it the program reads an empty standard input.
 # - 32-bit loaders run through scripts/wine32.sh (emulated where the kernel cannot run
 #   i386 programs).
 set -uo pipefail
+started='^\[==========\] Running'
+input=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --started) started="$2"; shift 2 ;;
+    --input) input="$2"; shift 2 ;;
+    *) break ;;
+  esac
+done
 name="$1" limit="$2" loader="$3"
 shift 3
 program="$1"
@@ -29,13 +44,13 @@ trap 'rm -f "$output"' EXIT
 for attempt in 1 2; do
   # timeout runs the program in a process group of its own and kills the whole group,
   # Wine child processes included.
-  timeout --kill-after=20 "$limit" "${run[@]}" "$@" 2>&1 | tee "$output"
-  status=${PIPESTATUS[0]}
+  printf "$input" | timeout --kill-after=20 "$limit" "${run[@]}" "$@" 2>&1 | tee "$output"
+  status=${PIPESTATUS[1]}
   if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
     echo "TIMEOUT: $(basename "$program") (test $name) did not finish within $limit s and was killed"
     exit 1
   fi
-  if grep -q '^\[==========\] Running' "$output" || [ "$status" -eq 0 ]; then
+  if [ "$status" -eq 0 ] || grep -a -q -E "$started" "$output"; then
     exit "$status"
   fi
   echo "HARNESS: $(basename "$program") (test $name) did not start (attempt $attempt of 2):" \
@@ -43,5 +58,5 @@ for attempt in 1 2; do
   tail -n 5 "$output" | sed 's/^/HARNESS:   /'
 done
 echo "HARNESS: $(basename "$program") (test $name) never started: a failure of Wine or the" \
-     "emulator on this machine, not a test result"
+     "emulator on this machine, not a result of the program"
 exit 1

@@ -96,15 +96,20 @@ int RunWorker(DriverContext& ctx, const std::string& tag, unsigned long rounds) 
 }
 
 int RunForeignCommonModule(DriverContext& ctx) {
-    // An address that is no module of this process and fits the block's 32 bits.
+    // An address that is no module of this process and fits the block's 32 bits: the
+    // first free, allocation-aligned address of the address space (a 32-bit process has
+    // little free room, so the whole range is walked region by region).
     std::uint32_t foreign = 0;
-    for (std::uint32_t candidate = 0x7FF00000; candidate >= 0x20000000; candidate -= 0x01000000) {
-        MEMORY_BASIC_INFORMATION info{};
-        ::VirtualQuery(reinterpret_cast<void*>(static_cast<std::uintptr_t>(candidate)), &info, sizeof(info));
-        if (info.State == MEM_FREE) {
-            foreign = candidate;
-            break;
+    std::uintptr_t at = 0x10000;
+    MEMORY_BASIC_INFORMATION info{};
+    while (foreign == 0 && at < 0xFFFF0000u &&
+           ::VirtualQuery(reinterpret_cast<void*>(at), &info, sizeof(info)) == sizeof(info)) {
+        const std::uintptr_t end = reinterpret_cast<std::uintptr_t>(info.BaseAddress) + info.RegionSize;
+        const std::uintptr_t aligned = (at + 0xFFFF) & ~static_cast<std::uintptr_t>(0xFFFF);
+        if (info.State == MEM_FREE && aligned < end && aligned < 0xFFFF0000u) {
+            foreign = static_cast<std::uint32_t>(aligned);
         }
+        at = end;
     }
     {
         kvt::UniqueKernelHandle mapping(::OpenFileMappingA(FILE_MAP_WRITE, FALSE, "SHARED_NAME_HANDLE"));
