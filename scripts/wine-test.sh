@@ -11,9 +11,11 @@
 #   the line "TIMEOUT: ..." names the program and the test.
 # - A started program prints a line matching REGEX (default: GoogleTest's
 #   "[==========] Running" header, which a test program prints first thing). A run that
-#   fails without one did not start (Wine or the emulator failed to start the process):
-#   it is retried once, and a second such run is reported as "HARNESS: ...", with the
-#   exit code and what the loader printed, never as a result of the program.
+#   the loader refused (a DLL or export missing) fails at once, named as such. Any other
+#   run that fails without that line did not start (Wine or the emulator failed to
+#   start the process): it is retried once, and a second such run is reported as
+#   "HARNESS: ...", with the exit code and what the loader printed, never as a result
+#   of the program.
 # - --input TEXT (printf escapes, e.g. '\n\n') is fed on standard input to each attempt;
 #   without it the program reads an empty standard input.
 # - 32-bit loaders run through scripts/wine32.sh (emulated where the kernel cannot run
@@ -52,6 +54,20 @@ for attempt in 1 2; do
   fi
   if [ "$status" -eq 0 ] || grep -a -q -E "$started" "$output"; then
     exit "$status"
+  fi
+  # Wine ends a process that its loader refused with the low byte of the status: that is
+  # a fault of what was built (a DLL or an export missing), not of Wine.
+  case "$status" in
+    53) refused="0xc0000135, a DLL it imports was not found" ;;
+    57) refused="0xc0000139, an export it imports was not found" ;;
+    66) refused="0xc0000142, a DLL it imports failed to initialise" ;;
+    123) refused="0xc000007b, it or a DLL it imports is not a valid image for this Wine" ;;
+    *) refused="" ;;
+  esac
+  if [ -n "$refused" ]; then
+    echo "FAILED: $(basename "$program") (test $name) was refused by the loader (exit code" \
+         "$status: status $refused)"
+    exit 1
   fi
   echo "HARNESS: $(basename "$program") (test $name) did not start (attempt $attempt of 2):" \
        "exit code $status, loader $loader; its last output lines:"
