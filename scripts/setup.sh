@@ -3,8 +3,9 @@
 # that is already there. Everything comes from Debian's packages.
 set -euo pipefail
 
+# chromium: the headless browser of the log report's page test.
 packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine64 googletest libc-bin)
+          binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine64 googletest libc-bin chromium)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
