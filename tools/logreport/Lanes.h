@@ -21,6 +21,7 @@ struct OpenFrame {
     std::size_t directSince = 0;         // chain lines written since the last child
     std::vector<Failure> pending;        // failed children, until this frame's result
     std::string firstChild;
+    bool contested = false;              // opened while several processes were running
 };
 
 struct Lane {

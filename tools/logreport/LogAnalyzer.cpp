@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "common/LogTexts.h"
+#include "common/Win32.h"
 #include "tools/logreport/CommitSplitter.h"
+#include "tools/logreport/ExportNames.h"
 
 namespace logreport {
 namespace {
@@ -22,15 +24,6 @@ void Example(std::vector<std::uint64_t>& examples, std::uint64_t number) {
     }
 }
 
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
 }  // namespace
 
 std::int64_t AscTimeSeconds(std::string_view s) {
@@ -45,12 +38,22 @@ std::int64_t AscTimeSeconds(std::string_view s) {
     }
     const char* at = std::strstr(kMonths, month);
     if (at == nullptr || (at - kMonths) % 3 != 0 || day < 1 || day > 31 || hour < 0 || hour > 23 ||
-        minute < 0 || minute > 59 || second < 0 || second > 60 || year < 1970 || year > 9999) {
+        minute < 0 || minute > 59 || second < 0 || second > 60 || year < 1601 || year > 30827) {
         return -1;
     }
-    const unsigned m = static_cast<unsigned>((at - kMonths) / 3 + 1);
-    return DaysFromCivil(year, m, static_cast<unsigned>(day)) * 86400 + hour * 3600 + minute * 60 +
-           second;
+    SYSTEMTIME when{};
+    when.wYear = static_cast<WORD>(year);
+    when.wMonth = static_cast<WORD>((at - kMonths) / 3 + 1);
+    when.wDay = static_cast<WORD>(day);
+    when.wHour = static_cast<WORD>(hour);
+    when.wMinute = static_cast<WORD>(minute);
+    when.wSecond = static_cast<WORD>(second > 59 ? 59 : second);
+    FILETIME file{};
+    if (!::SystemTimeToFileTime(&when, &file)) {
+        return -1;   // a day the month does not have
+    }
+    const std::uint64_t ticks = (static_cast<std::uint64_t>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
+    return static_cast<std::int64_t>(ticks / 10000000u);   // seconds since 1601
 }
 
 void LogAnalyzer::Feed(const RawLine& raw) {
@@ -131,9 +134,22 @@ void LogAnalyzer::HandleStamped(const LogLine& line, LineRecord& record) {
             lane->info.afterTime = before->now;
         }
     } else if (line.kind == LineKind::Exit) {
+        // The lane whose innermost frame it closes, else one that has it open.
         const std::string_view name = line.name;
+        bool onTop = false;
+        for (const auto& l : _router.Live()) {
+            onTop = onTop || OperationPairing::HasOnTop(*l, name);
+        }
+        lane = &_router.Route(line.stamp, record.number, [name, onTop](const Lane& l) {
+            return onTop ? OperationPairing::HasOnTop(l, name) : OperationPairing::HasOpen(l, name);
+        });
+    } else if (line.kind == LineKind::Entry && IsExportName(line.name)) {
+        // A program calls one export at a time: an export goes where none is open.
         lane = &_router.Route(line.stamp, record.number,
-                              [name](const Lane& l) { return OperationPairing::HasOpen(l, name); });
+                              [](const Lane& l) { return !OperationPairing::HasExportOpen(l); });
+    } else if (line.kind == LineKind::Failure) {
+        // A failure line belongs in an open frame where there is one.
+        lane = &_router.Route(line.stamp, record.number, [](const Lane& l) { return !l.stack.empty(); });
     } else {
         lane = &_router.Route(line.stamp, record.number);
     }
@@ -147,7 +163,7 @@ void LogAnalyzer::HandleStamped(const LogLine& line, LineRecord& record) {
 
     switch (line.kind) {
     case LineKind::Entry:
-        _pairing.Entry(*lane, line, record.number);
+        _pairing.Entry(*lane, line, record.number, _router.Live().size() > 1);
         break;
     case LineKind::Exit:
         _pairing.Exit(*lane, line, record.number);
@@ -185,7 +201,14 @@ void LogAnalyzer::HandleStamped(const LogLine& line, LineRecord& record) {
 }
 
 void LogAnalyzer::EndLane(Lane& lane) {
-    _pairing.EndLane(lane);
+    Lane* heir = nullptr;
+    for (const auto& l : _router.Live()) {
+        if (l.get() != &lane) {
+            heir = l.get();
+            break;
+        }
+    }
+    _pairing.EndLane(lane, heir);
     _router.End(lane);
     _sink.OnLane(lane.info);
 }

@@ -35,7 +35,7 @@ private:
     std::vector<std::string_view> _pieces;
 };
 
-// Seconds since 1970 of an asctime text ("Wed Jan  2 03:04:05 2019"), -1 if it is none.
+// Seconds (since 1601) of an asctime text ("Wed Jan  2 03:04:05 2019"), -1 if it is none.
 std::int64_t AscTimeSeconds(std::string_view text);
 
 }  // namespace logreport

@@ -23,6 +23,19 @@ bool OperationPairing::HasOpen(const Lane& lane, std::string_view name) {
     return false;
 }
 
+bool OperationPairing::HasOnTop(const Lane& lane, std::string_view name) {
+    return !lane.stack.empty() && lane.stack.back().op.name == name;
+}
+
+bool OperationPairing::HasExportOpen(const Lane& lane) {
+    for (const OpenFrame& f : lane.stack) {
+        if (f.op.kind == OpKind::Export) {
+            return true;
+        }
+    }
+    return false;
+}
+
 OpenFrame OperationPairing::NewFrame(Lane& lane, std::string_view name) {
     OpenFrame f;
     f.op.id = _nextId++;
@@ -51,7 +64,7 @@ void OperationPairing::AddChainLine(std::vector<ChainLine>& chain, std::size_t& 
     }
 }
 
-void OperationPairing::Entry(Lane& lane, const LogLine& line, std::uint64_t number) {
+void OperationPairing::Entry(Lane& lane, const LogLine& line, std::uint64_t number, bool contested) {
     FlushOrphan(lane);
     if (lane.stack.size() >= kMaxDepth) {
         ++_notes.tooDeep;
@@ -59,8 +72,14 @@ void OperationPairing::Entry(Lane& lane, const LogLine& line, std::uint64_t numb
     }
     OpenFrame f = NewFrame(lane, line.name);
     f.op.firstLine = number;
+    f.contested = contested;
     if (!lane.stack.empty()) {
-        lane.stack.back().directSince = lane.stack.back().chain.size();
+        OpenFrame& parent = lane.stack.back();
+        parent.directSince = parent.chain.size();
+        // The first frame in an execute export is its procedure.
+        if (f.op.kind == OpKind::Procedure && parent.firstChild.empty()) {
+            parent.firstChild = f.op.name;
+        }
     }
     lane.stack.push_back(std::move(f));
     lane.idle = false;
@@ -73,13 +92,22 @@ void OperationPairing::Exit(Lane& lane, const LogLine& line, std::uint64_t numbe
     }
     if (at > 0) {
         FlushOrphan(lane);
-        // Frames opened above it never wrote their exit line.
+        // Frames opened above it never wrote their exit line, unless they were opened
+        // while other processes were running: then they may be another's, still open.
+        std::vector<OpenFrame> kept;
         while (lane.stack.size() > at) {
-            Abandon(lane, lane.stack.back());
+            if (lane.stack.back().contested) {
+                kept.push_back(std::move(lane.stack.back()));
+            } else {
+                Abandon(lane, lane.stack.back());
+            }
             lane.stack.pop_back();
         }
         Close(lane, lane.stack.back(), line.detail, line.result, number);
         lane.stack.pop_back();
+        for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
+            lane.stack.push_back(std::move(*it));
+        }
     } else {
         // An exit line without its entry line (some steps write none). Its start is
         // where the process went idle, or the exit itself inside another frame; the
@@ -128,7 +156,7 @@ void OperationPairing::Close(Lane& lane, OpenFrame& frame, std::string_view deta
     }
     _sink.OnOperation(op);
     OpenFrame* parent = ParentOf(lane, frame);
-    if (parent != nullptr && parent->firstChild.empty()) {
+    if (parent != nullptr && parent->firstChild.empty() && op.kind == OpKind::Procedure) {
         parent->firstChild = op.name;
     }
     if (op.Failed()) {
@@ -185,7 +213,9 @@ OpenFrame* OperationPairing::ParentOf(Lane& lane, const OpenFrame& frame) {
 // the top level reports it at once.
 void OperationPairing::HandOn(Lane& lane, OpenFrame& frame, Failure failure) {
     OpenFrame* parent = ParentOf(lane, frame);
-    if (parent == nullptr) {
+    // An export is called by the program, never inside another frame of its process:
+    // found inside one, it is another process's, and its failure is its own.
+    if (parent == nullptr || frame.op.kind == OpKind::Export) {
         _sink.OnFailure(failure);
         return;
     }
@@ -211,7 +241,7 @@ void OperationPairing::Abandon(Lane& lane, OpenFrame& frame) {
     }
     _sink.OnOperation(op);
     OpenFrame* parent = ParentOf(lane, frame);
-    if (parent != nullptr && parent->firstChild.empty()) {
+    if (parent != nullptr && parent->firstChild.empty() && op.kind == OpKind::Procedure) {
         parent->firstChild = op.name;
     }
     if (!frame.chain.empty() || !frame.pending.empty()) {
@@ -249,8 +279,24 @@ void OperationPairing::FlushOrphan(Lane& lane) {
     }
 }
 
-void OperationPairing::EndLane(Lane& lane) {
+void OperationPairing::EndLane(Lane& lane, Lane* heir) {
     FlushOrphan(lane);
+    if (heir != nullptr) {
+        // Frames opened while several processes ran may be the others': they go on.
+        std::vector<OpenFrame> kept;
+        for (OpenFrame& f : lane.stack) {
+            if (f.contested) {
+                kept.push_back(std::move(f));
+            }
+        }
+        lane.stack.erase(std::remove_if(lane.stack.begin(), lane.stack.end(),
+                                        [](const OpenFrame& f) { return f.contested; }),
+                         lane.stack.end());
+        for (OpenFrame& f : kept) {
+            f.op.lane = heir->info.id;
+            heir->stack.push_back(std::move(f));
+        }
+    }
     while (!lane.stack.empty()) {
         Abandon(lane, lane.stack.back());
         lane.stack.pop_back();

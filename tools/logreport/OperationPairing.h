@@ -21,16 +21,22 @@ public:
 
     OperationPairing(AnalysisSink& sink, Notes& notes) : _sink(sink), _notes(notes) {}
 
-    void Entry(Lane& lane, const LogLine& line, std::uint64_t number);
+    // `contested`: other processes are running, so the frame may yet prove another's.
+    void Entry(Lane& lane, const LogLine& line, std::uint64_t number, bool contested);
     void Exit(Lane& lane, const LogLine& line, std::uint64_t number);
     void FailureLine(Lane& lane, std::string_view body, std::uint64_t number);
     // Any other line of the lane: ends a run of "[ERR!]" lines outside any frame.
     void OtherLine(Lane& lane);
-    // The process ended (or the log did): its open frames are closed as unpaired.
-    void EndLane(Lane& lane);
+    // The process ended (or the log did): its open frames are closed as unpaired,
+    // except those opened while other processes ran, which go on in `heir` if given.
+    void EndLane(Lane& lane, Lane* heir = nullptr);
 
     // Whether the lane has a frame open that an exit line with this name closes.
     static bool HasOpen(const Lane& lane, std::string_view name);
+    // Whether the lane's innermost open frame has this name.
+    static bool HasOnTop(const Lane& lane, std::string_view name);
+    // Whether an exported operation is open in the lane (a program calls one at a time).
+    static bool HasExportOpen(const Lane& lane);
 
 private:
     OpenFrame NewFrame(Lane& lane, std::string_view name);
