@@ -94,7 +94,7 @@ std::string Timeline::Json(PageText& text) const {
         if (track == trackEnds.size()) {
             trackEnds.push_back(0);
         }
-        trackEnds[track] = offset + lane.span + 1;
+        trackEnds[track] = offset + lane.span;
         std::string label = "process " + std::to_string(lane.id);
         if (!lane.startedAt.empty()) {
             label += ", started " + lane.startedAt;
