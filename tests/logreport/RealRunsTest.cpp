@@ -215,10 +215,12 @@ TEST_F(RealRuns, TwoProgramsWritingAtOnce) {
     EXPECT_EQ(r.processes, 2) << r.process.out;
     EXPECT_EQ(Report::Counts(r.exports), steps.exports) << r.process.out;
     EXPECT_EQ(r.failures, 0) << r.process.out;
-    // Every procedure is there; with two programs in step on one clock, a procedure's
-    // frame can land in the other program's execute, so the split is not checked.
+    // Every procedure's frame is there; with two programs in step on one clock, a
+    // procedure's frame can land inside the other program's frames (then it counts as a
+    // step), so the split is not checked.
     for (const auto& p : steps.procedures) {
-        EXPECT_EQ(r.procedures.count(p.first), 1u) << p.first << "\n" << r.process.out;
+        EXPECT_TRUE(r.procedures.count(p.first) == 1 || r.steps.count(p.first) == 1)
+            << p.first << "\n" << r.process.out;
     }
     for (const auto& row : r.exports) {
         EXPECT_EQ(row.second.failed, 0u) << row.first;
