@@ -3,18 +3,17 @@
 #include <cstdio>
 
 #include "common/LogFile.h"
+#include "common/LogTexts.h"
 #include "core/GlobalTimer.h"
 
 namespace kvtlog {
 
 void BannerRule(LogStream& log) {
-    Line(log, "[CMNT] "
-              "***************************************"
-              "****************************************");
+    Line(log, text::kBannerRule);
 }
 
 void BannerTitle(LogStream& log, const char* module, const char* event) {
-    Stamp(log) << "[CMNT]  " << module << ' ' << event << '\n';
+    Stamp(log) << text::kBannerTitle << module << ' ' << event << '\n';
 }
 
 void WriteBanner(LogStream& log, const char* module, const char* event) {
@@ -45,11 +44,11 @@ void WriteCurrentTime(LogStream& log) {
     const std::time_t now = std::time(nullptr);
     // Load and unload run on one thread; localtime's shared result is not contended.
     const std::tm* local = now != static_cast<std::time_t>(-1) ? std::localtime(&now) : nullptr;
-    const std::string text = local != nullptr ? AscTimeText(*local) : std::string();
-    if (text.empty()) {
+    const std::string when = local != nullptr ? AscTimeText(*local) : std::string();
+    if (when.empty()) {
         Line(log, "[VALU] Invalid Time");
     } else {
-        Stamp(log) << "[CMNT] Current Time is " << text;
+        Stamp(log) << text::kCurrentTime << when;
     }
     CommitLog(log);
 }
@@ -57,11 +56,11 @@ void WriteCurrentTime(LogStream& log) {
 void StartLibraryLog(LogStream& log, const char* module) {
     CGlobalTimer::GetInstance().Start();
     StartLogStaging();
-    WriteBanner(log, module, "Initialize");
+    WriteBanner(log, module, text::kBannerLoad);
 }
 
 void StopLibraryLog(LogStream& log, const char* module) {
-    WriteBanner(log, module, "Terminate");
+    WriteBanner(log, module, text::kBannerUnload);
     StopLogStaging();
 }
 

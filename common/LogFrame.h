@@ -21,6 +21,7 @@
 #include "common/Exception.h"
 #include "common/LogFile.h"
 #include "common/LogStream.h"
+#include "common/LogTexts.h"
 
 namespace kvtlog {
 
@@ -32,7 +33,7 @@ struct FrameLines {
     bool commitFailureLine = false;    // commit right after a failure line
     bool failuresToStderr = false;     // failure lines also to standard error
     unsigned long otherCode = 33;      // result for a failure that is not a CException
-    const char* otherText = "[ERR!] UnExpected Exception";
+    const char* otherText = text::kUnexpected;
     bool separator = true;             // with header: "[----]" before the entry line
 };
 
@@ -53,7 +54,7 @@ template <class Body>
 unsigned long RunFrame(LogStream& log, const FrameLines& f, Body&& body) noexcept {
     if (f.header) {
         if (f.separator) {
-            Line(log, "[----]");
+            Line(log, text::kSeparator);
         }
         Line(log, f.entry);
         CommitLog(log);
@@ -67,16 +68,16 @@ unsigned long RunFrame(LogStream& log, const FrameLines& f, Body&& body) noexcep
         }
     } catch (CException* e) {
         result = e->Code();
-        std::string text = "[ERR!] - " + e->Message();
+        std::string failure = text::kFailure + e->Message();
         delete e;
-        detail::FailureLine(log, f, text);
+        detail::FailureLine(log, f, failure);
     } catch (...) {
         result = f.otherCode;
         detail::FailureLine(log, f, f.otherText);
     }
     if (f.exitLine) {
-        Stamp(log) << (f.exit.empty() ? std::string(f.entry) : f.exit) << " - " << std::dec
-                   << static_cast<long>(result) << '\n';
+        Stamp(log) << (f.exit.empty() ? std::string(f.entry) : f.exit) << text::kExitResult
+                   << std::dec << static_cast<long>(result) << '\n';
         CommitLog(log);
     }
     return result;
@@ -102,7 +103,7 @@ auto RunInClassFrame(LogStream& log, const ClassFrame& f, Body&& body)
         return std::forward<Body>(body)();
     } catch (CException* e) {
         const unsigned long code = f.keepCaughtCode ? e->Code() : 1;
-        Stamp(log) << "[ERR!] - " << e->Message() << '\n';
+        Stamp(log) << text::kFailure << e->Message() << '\n';
         delete e;
         if (f.commitCaughtLine) {
             CommitLog(log);
@@ -118,7 +119,7 @@ auto RunInClassFrame(LogStream& log, const ClassFrame& f, Body&& body)
         case ClassFrame::Other::Logged33:
             break;
         }
-        Line(log, "[ERR!] UnExpected Exception");
+        Line(log, text::kUnexpected);
         CommitLog(log);
         kvt::Fail(std::string("[FUNC] ") + name, 33);
     }
@@ -131,8 +132,8 @@ inline void LogSwallowedFailure(LogStream& log, CException* failure, const char*
         return;
     }
     try {
-        Stamp(log) << "[ERR!] - " << failure->Message() << '\n';
-        Stamp(log) << "[ERR!] - [FUNC] " << member << '\n';
+        Stamp(log) << text::kFailure << failure->Message() << '\n';
+        Stamp(log) << text::kFailure << "[FUNC] " << member << '\n';
         CommitLog(log);
     } catch (...) {
     }

@@ -5,6 +5,7 @@
 
 #include "common/LogFile.h"
 #include "common/LogStream.h"
+#include "common/LogTexts.h"
 #include "core/GlobalTimer.h"
 #include "core/transport/TransportState.h"
 
@@ -19,8 +20,11 @@ CAutoTimer::CAutoTimer(std::string label) noexcept
 
 CAutoTimer::~CAutoTimer() {
     const std::int64_t elapsed = CGlobalTimer::GetInstance().GetElapsedTime() - _StartTime;
-    kvtlog::Stamp(s_log) << "[TIME] " << std::dec << std::setfill(' ') << std::setw(7)
-                         << static_cast<std::uint32_t>(elapsed & 0xFFFFFFFF) << " msec."
-                         << " : " << "Camera[" << _CameraIndex << "] : " << _Label << '\n';
+    namespace text = kvtlog::text;
+    kvtlog::Stamp(s_log) << text::kTimingTag << std::dec << std::setfill(' ')
+                         << std::setw(text::kTimingWidth)
+                         << static_cast<std::uint32_t>(elapsed & 0xFFFFFFFF) << text::kTimingUnit
+                         << text::kTimingCamera << _CameraIndex << text::kTimingLabel << _Label
+                         << '\n';
     kvtlog::CommitLog(s_log);
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/LogFile.h"
+#include "common/LogTexts.h"
 #include "common/LogTimeStamp.h"
 #include "common/Win32.h"
 
@@ -36,7 +37,7 @@ CGlobalTimer::~CGlobalTimer() {
 
 void CGlobalTimer::Start() {
     std::fputs("Global Timer Restart\n", stdout);
-    s_log << ">>>>> Global Timer Restart >>>>>" << '\n';
+    s_log << kvtlog::text::kTimerRestart << '\n';
     kvtlog::CommitLog(s_log);
     _StartCount = ReadCounter();
     std::printf("start : %lu\n", static_cast<unsigned long>(_StartCount & 0xFFFFFFFFu));

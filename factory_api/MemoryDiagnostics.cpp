@@ -34,7 +34,7 @@ void ProcessMemoryInfo(kvtlog::LogStream& log) {
         return;
     }
     kvtlog::Line(log, "[----]");
-    kvtlog::Line(log, "[KVTI] ProcessMemoryInfo");
+    kvtlog::Line(log, kProcessMemoryInfoHeading);
     kvtlog::Stamp(log) << "[KVTI]   ProcessID                  : " << std::dec << processID << '\n';
     kvtlog::Stamp(log) << "[KVTI]   hProcess                   : "
                        << static_cast<const void*>(process.Get()) << std::dec << '\n';
@@ -68,7 +68,7 @@ void GlobalMemoryStatusInfo(kvtlog::LogStream& log) {
 void WriteGlobalMemoryStatus(kvtlog::LogStream& log, std::uint64_t totalPhysical,
                              std::uint64_t availablePhysical) {
     kvtlog::Line(log, "[----]");
-    kvtlog::Line(log, "[KVTI] GlobalMemoryStatusInfo");
+    kvtlog::Line(log, kGlobalMemoryStatusHeading);
     const std::uint64_t used =
         totalPhysical >= availablePhysical ? totalPhysical - availablePhysical : 0;
     MegaBytesLine(log, "[KVTI]   UsedMemory   : ", used);

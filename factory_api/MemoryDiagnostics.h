@@ -8,6 +8,11 @@
 
 namespace kvtq517 {
 
+// The headings of the two diagnostics. Each follows "[----]" like an entry line, but
+// value lines follow it instead of an exit line.
+inline constexpr char kProcessMemoryInfoHeading[] = "[KVTI] ProcessMemoryInfo";
+inline constexpr char kGlobalMemoryStatusHeading[] = "[KVTI] GlobalMemoryStatusInfo";
+
 // ProcessMemoryInfo, then GlobalMemoryStatusInfo. Never fails.
 void WriteMemoryDiagnostics(kvtlog::LogStream& log);
 

@@ -11,7 +11,7 @@ jobs=2
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" >/dev/null
 fi
-cmake --build "$build" -j "$jobs" --target pellor_load_bench release_bench kvt_call_bench >/dev/null
+cmake --build "$build" -j "$jobs" --target pellor_load_bench release_bench kvt_call_bench kvt_logreport_bench >/dev/null
 
 . "$root/scripts/wine-env.sh" "$build"
 kvt_wine_start
@@ -29,6 +29,7 @@ echo "running the benchmarks (a few minutes) ..." >&2
 run load pellor_load_bench.exe
 run release release_bench.exe 5
 run calls kvt_call_bench.exe
+run logreport kvt_logreport_bench.exe 100
 
 # The first number after the text ("LoadPropertyData (best of 7): 123.4 ms").
 figure() { grep -a -m1 -F "$2" "$work/$1.txt" | sed -E "s/.*$3[^0-9]*([0-9]+(\.[0-9]+)?).*/\1/"; }
@@ -39,7 +40,7 @@ rows="$work/rows.txt"
     "$(figure load 'LoadPropertyData (best' ':')" "$(figure load 'direct file writes' ':')"
   printf 'KVT_ReleaseAndTransfer, 30 MB raw + 10 MB JPEG|%s|ms|the same bytes written directly|%s\n' \
     "$(figure release 'KVT_ReleaseAndTransfer (' 'JPEG\):')" "$(figure release 'direct write of the same bytes' ':')"
-  grep -a '^BENCH ' "$work/calls.txt" | sed 's/^BENCH //'
+  grep -a -h '^BENCH ' "$work/calls.txt" "$work/logreport.txt" | sed 's/^BENCH //'
 } >"$rows"
 
 awk -F'|' '
@@ -50,5 +51,5 @@ awk -F'|' '
     printf "%-46s %14s  %-34s %14s  %7.1fx\n", $1, sprintf("%.1f%s", $2, unit), $4, sprintf("%.3f%s", $5, unit), slower }
 ' "$rows"
 echo
-grep -a -h '^INFO ' "$work/calls.txt" | sed 's/^INFO /  /'
+grep -a -h '^INFO ' "$work/calls.txt" "$work/logreport.txt" | sed 's/^INFO /  /'
 grep -a -h -E 'log-like appends|first round' "$work/load.txt" "$work/release.txt" | sed 's/^/  /'

@@ -2,6 +2,7 @@
 # Installs what the build and the tests need on a fresh Debian machine, and nothing
 # that is already there. Everything comes from Debian's packages:
 # - the two MinGW-w64 cross compilers, CMake, wine64 and GoogleTest's sources;
+# - chromium: the headless browser of the log report's page test;
 # - 32-bit Wine (wine32 for the i386 architecture) for the tests of the ship build;
 # - qemu-i386 from the backports suite, for kernels that cannot run i386 programs:
 #   only its static binary is extracted (to /usr/local/lib/kvt/), nothing is installed
@@ -20,7 +21,7 @@ backports_source=/etc/apt/sources.list.d/kvt-$backports.sources
 
 packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine64 wine32:i386
-          googletest libc-bin util-linux)
+          googletest libc-bin util-linux chromium)
 
 installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"

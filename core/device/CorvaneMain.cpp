@@ -7,6 +7,7 @@
 #include "common/Handles.h"
 #include "common/LogBanner.h"
 #include "common/LogFile.h"
+#include "common/LogTexts.h"
 #include "common/SharedMemory.h"
 #include "common/Win32.h"
 #include "core/device/DeviceLifecycle.h"
@@ -14,7 +15,7 @@
 namespace {
 
 kvtlog::LogStream s_log;
-const char kModuleName[] = "Corvane.dll";
+const char* const kModuleName = kvtlog::text::kCoreModule;
 
 // Held from load to unload, so the published handle outlives the short-lived block
 // objects that other code opens around a single read.

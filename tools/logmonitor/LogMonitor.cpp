@@ -5,7 +5,7 @@
 
 #include "core/channel/ComLib.h"
 #include "core/channel/ComLibReader.h"
-#include "tools/logmonitor/TextConversion.h"
+#include "tools/common/TextConversion.h"
 
 namespace {
 

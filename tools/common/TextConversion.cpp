@@ -1,4 +1,4 @@
-#include "tools/logmonitor/TextConversion.h"
+#include "tools/common/TextConversion.h"
 
 #include <algorithm>
 #include <climits>
