@@ -3,6 +3,9 @@
 #include "common/Win32.h"
 #include "simulator/camera/Bytes.h"
 #include "simulator/camera/ValueSyntax.h"
+#include "simulator/recording/RecordingFormat.h"
+
+using kvtrec::FolderOf;
 
 namespace kvtsim {
 namespace {
@@ -14,11 +17,6 @@ HMODULE ThisLibrary() {
                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                          reinterpret_cast<LPCSTR>(&ThisLibrary), &module);
     return module;
-}
-
-std::string FolderOf(const std::string& path) {
-    std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 }  // namespace
 
@@ -64,6 +62,13 @@ ScenarioText ReadScenarioFile(const std::string& path) {
 }
 
 ScenarioText FindStartupScenario() {
+    std::string recording = EnvironmentValue("KVTSIM_RECORDING");
+    if (!recording.empty()) {
+        ScenarioText s;
+        s.text = "[Replay]\nRecording = " + recording + "\n";
+        s.origin = recording;
+        return s;
+    }
     std::string named = EnvironmentValue("KVTSIM_SCENARIO");
     if (!named.empty()) {
         return ReadScenarioFile(named);
