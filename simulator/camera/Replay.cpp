@@ -243,15 +243,6 @@ void Replay::Answer(const RecordedCall& c, const char* key, unsigned* out) {
     }
 }
 
-unsigned Replay::Data(JournalLine& line, const RecordedCall& c, void* buffer, unsigned size) {
-    if (c.status == kOk && buffer != nullptr && c.block.present && !c.block.null &&
-        !c.block.CopyTo(buffer, size)) {
-        line.Add("replay", std::string("unreadable"));
-        return kStatusInternal;
-    }
-    return c.status;
-}
-
 void Replay::JournalCamera(JournalLine& line, std::uint32_t handle) const {
     auto it = _cameraOf.find(handle);
     if (it != _cameraOf.end()) {
@@ -390,16 +381,8 @@ unsigned Replay::GetReturnDataSize(JournalLine& line, unsigned* size) {
 
 unsigned Replay::GetReturnData(JournalLine& line, unsigned hCamera, void* buffer, unsigned size,
                                unsigned* copied) {
-    JournalCamera(line, hCamera);
-    line.Add("size", size);
-    Query query("k2pGetReturnDataForExecuteRemoteEventProcedure");
-    query.Number("h", hCamera).Number("size", size).Pointer("data", buffer).Pointer("copied", copied);
-    const RecordedCall* c = Match(line, StreamOf(hCamera), query);
-    if (c == nullptr) {
-        return kStatusNotRecorded;
-    }
-    Answer(*c, "copied", copied);
-    return Data(line, *c, buffer, size);
+    return CopyCall(line, "k2pGetReturnDataForExecuteRemoteEventProcedure", "copied", hCamera,
+                    buffer, size, copied);
 }
 
 unsigned Replay::GetSizeOfMemoryData(JournalLine& line, unsigned hCamera, const char* name,
@@ -418,16 +401,26 @@ unsigned Replay::GetSizeOfMemoryData(JournalLine& line, unsigned hCamera, const 
 
 unsigned Replay::GetMemoryData(JournalLine& line, unsigned hCamera, void* buffer, unsigned size,
                                unsigned* read) {
+    return CopyCall(line, "k2pExecuteGetMemoryData", "read", hCamera, buffer, size, read);
+}
+
+unsigned Replay::CopyCall(JournalLine& line, const char* function, const char* countKey,
+                          unsigned hCamera, void* buffer, unsigned size, unsigned* count) {
     JournalCamera(line, hCamera);
     line.Add("size", size);
-    Query query("k2pExecuteGetMemoryData");
-    query.Number("h", hCamera).Number("size", size).Pointer("data", buffer).Pointer("read", read);
+    Query query(function);
+    query.Number("h", hCamera).Number("size", size).Pointer("data", buffer).Pointer(countKey, count);
     const RecordedCall* c = Match(line, StreamOf(hCamera), query);
     if (c == nullptr) {
         return kStatusNotRecorded;
     }
-    Answer(*c, "read", read);
-    return Data(line, *c, buffer, size);
+    Answer(*c, countKey, count);
+    if (c->status == kOk && buffer != nullptr && c->block.present && !c->block.null &&
+        !c->block.CopyTo(buffer, size)) {
+        line.Add("replay", std::string("unreadable"));
+        return kStatusInternal;
+    }
+    return c->status;
 }
 
 }  // namespace kvtsim

@@ -66,7 +66,9 @@ private:
     void Depart(JournalLine& line, const Stream* stream, const Query& query);
     // Writes a recorded number to a non-null output pointer.
     static void Answer(const RecordedCall& c, const char* key, unsigned* out);
-    unsigned Data(JournalLine& line, const RecordedCall& c, void* buffer, unsigned size);
+    // The two calls that copy data into a buffer: `countKey` is their output count.
+    unsigned CopyCall(JournalLine& line, const char* function, const char* countKey,
+                      unsigned hCamera, void* buffer, unsigned size, unsigned* count);
     void JournalCamera(JournalLine& line, std::uint32_t handle) const;
 
     std::string _path;

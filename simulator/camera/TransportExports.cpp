@@ -1,33 +1,14 @@
-// The eleven transport functions. Their types are those of core/transport/TransportApi.h:
-// the declarations below are made from those pointer types, so a definition that
-// drifts from the interface does not compile. While a recording is loaded, each
-// answers from it (Replay.h) instead of the camera model.
+// The eleven transport functions (declared in core/transport/TransportExports.h from
+// the interface's types). While a recording is loaded, each answers from it (Replay.h)
+// instead of the camera model.
 #include <cstring>
-#include <type_traits>
 
-#include "core/transport/TransportApi.h"
+#include "core/transport/TransportExports.h"
 #include "simulator/camera/Procedures.h"
 #include "simulator/camera/TransportCall.h"
 #include "simulator/camera/TransportExecute.h"
 
 using namespace kvtsim;
-
-extern "C" {
-std::remove_pointer_t<k2pInitialize_t> k2pInitialize;
-std::remove_pointer_t<k2pTerminate_t> k2pTerminate;
-std::remove_pointer_t<k2pGetDeviceInfoArray_t> k2pGetDeviceInfoArray;
-std::remove_pointer_t<k2pConnectCamera_t> k2pConnectCamera;
-std::remove_pointer_t<k2pClearRemoteEventProcedureParameter_t>
-    k2pClearRemoteEventProcedureParameter;
-std::remove_pointer_t<k2pPushRemoteEventProcedureSendParameter_t>
-    k2pPushRemoteEventProcedureSendParameter;
-std::remove_pointer_t<k2pExecuteRemoteEventProcedure_t> k2pExecuteRemoteEventProcedure;
-std::remove_pointer_t<k2pGetReturnDataSize_t> k2pGetReturnDataSize;
-std::remove_pointer_t<k2pGetReturnDataForExecuteRemoteEventProcedure_t>
-    k2pGetReturnDataForExecuteRemoteEventProcedure;
-std::remove_pointer_t<k2pGetSizeOfMemoryData_t> k2pGetSizeOfMemoryData;
-std::remove_pointer_t<k2pExecuteGetMemoryData_t> k2pExecuteGetMemoryData;
-}
 
 static_assert(kDeviceInfoRecordSize == kDeviceRecordBytes, "device record size");
 

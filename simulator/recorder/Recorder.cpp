@@ -2,24 +2,11 @@
 
 #include <cstdio>
 
+#include "common/ModulePath.h"
 #include "core/transport/TransportApi.h"
 
 namespace kvtrecorder {
 namespace {
-
-HMODULE ThisLibrary() {
-    HMODULE module = nullptr;
-    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                             GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCSTR>(&ThisLibrary), &module);
-    return module;
-}
-
-std::string ModulePath(HMODULE module) {
-    char path[MAX_PATH] = {};
-    const DWORD n = ::GetModuleFileNameA(module, path, MAX_PATH);
-    return n == 0 || n >= MAX_PATH ? std::string() : std::string(path, n);
-}
 
 // A path of the configuration, full or relative to the recorder's folder, normalised.
 std::string Resolve(const std::string& folder, const std::string& path) {
@@ -61,7 +48,7 @@ unsigned Recorder::Ready() {
 }
 
 unsigned Recorder::Setup() {
-    const std::string self = ModulePath(ThisLibrary());
+    const std::string self = kvt::ModuleFileName(kvt::ThisModule());
     const std::string folder = kvtrec::FolderOf(self);
     const std::string ini = folder + kConfigurationName;
     if (folder.empty() || ::GetFileAttributesA(ini.c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -77,14 +64,14 @@ unsigned Recorder::Setup() {
     }
     const std::string targetPath = Resolve(folder, target);
     std::string error;
-    switch (_target.Load(targetPath, ThisLibrary(), &error)) {
+    switch (_target.Load(targetPath, kvt::ThisModule(), &error)) {
         case LoadResult::Bound: break;
         case LoadResult::NotLoaded: return Fail(kStatusTargetNotLoaded, error);
         case LoadResult::Incomplete: return Fail(kStatusTargetIncomplete, error);
         case LoadResult::Self: return Fail(kStatusLoop, error);
     }
     const std::string comments = "# target: " + targetPath + "\r\n# program: " +
-                                 ModulePath(nullptr) + "\r\n# started: " + LocalTime() + "\r\n";
+                                 kvt::ModuleFileName(nullptr) + "\r\n# started: " + LocalTime() + "\r\n";
     if (!_recording.Create(Resolve(folder, recording), comments, &error)) {
         _target.Release();
         return Fail(kStatusNoRecording, error);

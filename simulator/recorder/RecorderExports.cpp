@@ -1,9 +1,8 @@
 // The eleven transport functions of the recorder. Each forwards its arguments to the
 // target's function of the same name, unchanged, and records the call after it
 // returns: the arguments, the values its output pointers then hold, the data its
-// buffers then hold and the status, which it passes back as it is. The declarations
-// are made from the interface's pointer types, so a definition that drifts from the
-// interface does not compile.
+// buffers then hold and the status, which it passes back as it is (declared in
+// core/transport/TransportExports.h from the interface's types).
 //
 // The recorder reads nothing without checking it first: names, output values and
 // small data blocks go through SafeRead; a large block goes to its file with one
@@ -11,32 +10,14 @@
 // taken only after status 0. Bad input that the target refuses never faults here.
 #include <cstring>
 #include <string>
-#include <type_traits>
 
-#include "core/transport/TransportApi.h"
+#include "core/transport/TransportExports.h"
 #include "simulator/recorder/Recorder.h"
 #include "simulator/recorder/SafeRead.h"
 
 using kvtrec::CallLine;
 using kvtrecorder::Recorder;
 using kvtrecorder::TargetFunctions;
-
-extern "C" {
-std::remove_pointer_t<k2pInitialize_t> k2pInitialize;
-std::remove_pointer_t<k2pTerminate_t> k2pTerminate;
-std::remove_pointer_t<k2pGetDeviceInfoArray_t> k2pGetDeviceInfoArray;
-std::remove_pointer_t<k2pConnectCamera_t> k2pConnectCamera;
-std::remove_pointer_t<k2pClearRemoteEventProcedureParameter_t>
-    k2pClearRemoteEventProcedureParameter;
-std::remove_pointer_t<k2pPushRemoteEventProcedureSendParameter_t>
-    k2pPushRemoteEventProcedureSendParameter;
-std::remove_pointer_t<k2pExecuteRemoteEventProcedure_t> k2pExecuteRemoteEventProcedure;
-std::remove_pointer_t<k2pGetReturnDataSize_t> k2pGetReturnDataSize;
-std::remove_pointer_t<k2pGetReturnDataForExecuteRemoteEventProcedure_t>
-    k2pGetReturnDataForExecuteRemoteEventProcedure;
-std::remove_pointer_t<k2pGetSizeOfMemoryData_t> k2pGetSizeOfMemoryData;
-std::remove_pointer_t<k2pExecuteGetMemoryData_t> k2pExecuteGetMemoryData;
-}
 
 namespace {
 

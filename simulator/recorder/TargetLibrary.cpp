@@ -1,22 +1,11 @@
 #include "simulator/recorder/TargetLibrary.h"
 
+#include "core/transport/TypedEntry.h"
+
 namespace kvtrecorder {
 namespace {
 
-template <class Member>
-struct SlotType;
-template <class Fn>
-struct SlotType<Fn TargetFunctions::*> {
-    using type = Fn;
-};
-
-// GetProcAddress gives an untyped entry; here each function gets its type from the
-// interface's typedef (through void(*)(), the neutral function pointer type).
-template <auto Slot>
-void Assign(TargetFunctions& functions, FARPROC entry) {
-    using Fn = typename SlotType<decltype(Slot)>::type;
-    functions.*Slot = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(entry));
-}
+using kvt::AssignEntry;
 
 struct Binding {
     const char* name;
@@ -24,20 +13,20 @@ struct Binding {
 };
 
 const Binding kBindings[] = {
-    {"k2pInitialize", &Assign<&TargetFunctions::Initialize>},
-    {"k2pTerminate", &Assign<&TargetFunctions::Terminate>},
-    {"k2pGetDeviceInfoArray", &Assign<&TargetFunctions::GetDeviceInfoArray>},
-    {"k2pConnectCamera", &Assign<&TargetFunctions::ConnectCamera>},
+    {"k2pInitialize", &AssignEntry<&TargetFunctions::Initialize>},
+    {"k2pTerminate", &AssignEntry<&TargetFunctions::Terminate>},
+    {"k2pGetDeviceInfoArray", &AssignEntry<&TargetFunctions::GetDeviceInfoArray>},
+    {"k2pConnectCamera", &AssignEntry<&TargetFunctions::ConnectCamera>},
     {"k2pClearRemoteEventProcedureParameter",
-     &Assign<&TargetFunctions::ClearRemoteEventProcedureParameter>},
+     &AssignEntry<&TargetFunctions::ClearRemoteEventProcedureParameter>},
     {"k2pPushRemoteEventProcedureSendParameter",
-     &Assign<&TargetFunctions::PushRemoteEventProcedureSendParameter>},
-    {"k2pExecuteRemoteEventProcedure", &Assign<&TargetFunctions::ExecuteRemoteEventProcedure>},
-    {"k2pGetReturnDataSize", &Assign<&TargetFunctions::GetReturnDataSize>},
+     &AssignEntry<&TargetFunctions::PushRemoteEventProcedureSendParameter>},
+    {"k2pExecuteRemoteEventProcedure", &AssignEntry<&TargetFunctions::ExecuteRemoteEventProcedure>},
+    {"k2pGetReturnDataSize", &AssignEntry<&TargetFunctions::GetReturnDataSize>},
     {"k2pGetReturnDataForExecuteRemoteEventProcedure",
-     &Assign<&TargetFunctions::GetReturnDataForExecuteRemoteEventProcedure>},
-    {"k2pGetSizeOfMemoryData", &Assign<&TargetFunctions::GetSizeOfMemoryData>},
-    {"k2pExecuteGetMemoryData", &Assign<&TargetFunctions::ExecuteGetMemoryData>},
+     &AssignEntry<&TargetFunctions::GetReturnDataForExecuteRemoteEventProcedure>},
+    {"k2pGetSizeOfMemoryData", &AssignEntry<&TargetFunctions::GetSizeOfMemoryData>},
+    {"k2pExecuteGetMemoryData", &AssignEntry<&TargetFunctions::ExecuteGetMemoryData>},
 };
 
 }  // namespace

@@ -79,6 +79,14 @@ protected:
     unsigned Push(unsigned h, std::uint32_t value) {
         return k2pPushRemoteEventProcedureSendParameter(h, 2, &value, 4);
     }
+    // Camera 0x22's first step, as recorded: "B" with 5 gives 42.
+    void FirstStepOf22() {
+        unsigned result = 0;
+        EXPECT_EQ(k2pClearRemoteEventProcedureParameter(0x22), 0u);
+        EXPECT_EQ(Push(0x22, 5), 0u);
+        EXPECT_EQ(k2pExecuteRemoteEventProcedure(0x22, "B", 0, &result), 0u);
+        EXPECT_EQ(result, 42u);
+    }
     kvttest::SimCall LastCall() const {
         const std::vector<kvttest::SimCall> journal = sim.Journal();
         return journal.empty() ? kvttest::SimCall() : journal.back();
@@ -92,14 +100,11 @@ TEST_F(Replaying, EachHandleFollowsItsOwnOrderAndGetsTheRecordedAnswers) {
     ASSERT_TRUE(Load(kHeader + std::string(kTwoCameras))) << sim.Error();
     Open();
     // Camera 0x22 first, although the recording has 0x11 first.
-    unsigned result = 0;
-    EXPECT_EQ(k2pClearRemoteEventProcedureParameter(0x22), 0u);
-    EXPECT_EQ(Push(0x22, 5), 0u);
-    EXPECT_EQ(k2pExecuteRemoteEventProcedure(0x22, "B", 0, &result), 0u);
-    EXPECT_EQ(result, 42u);
+    FirstStepOf22();
     EXPECT_EQ(LastCall().Field("rec"), "12");   // the recording's line
     EXPECT_EQ(kvttest::SimTrace(sim.Journal()), "B(5)");
     // The size query goes with the handle of the last execute.
+    unsigned result = 0;
     EXPECT_EQ(k2pClearRemoteEventProcedureParameter(0x11), 0u);
     EXPECT_EQ(k2pExecuteRemoteEventProcedure(0x11, "A", 1, &result), 0u);
     unsigned size = 0, copied = 0;
@@ -117,15 +122,13 @@ TEST_F(Replaying, EachHandleFollowsItsOwnOrderAndGetsTheRecordedAnswers) {
 TEST_F(Replaying, AfterARecordedFailureTheRestOfThatStepMayBeLeftOut) {
     ASSERT_TRUE(Load(kHeader + std::string(kTwoCameras))) << sim.Error();
     Open();
-    unsigned result = 0;
-    EXPECT_EQ(k2pClearRemoteEventProcedureParameter(0x22), 0u);
-    EXPECT_EQ(Push(0x22, 5), 0u);
-    EXPECT_EQ(k2pExecuteRemoteEventProcedure(0x22, "B", 0, &result), 0u);
+    FirstStepOf22();
     EXPECT_EQ(k2pClearRemoteEventProcedureParameter(0x22), 0u);
     EXPECT_EQ(Push(0x22, 6), 103u);
     // The product gives that step up: the next step's clear skips lines 14 and 15.
     EXPECT_EQ(k2pClearRemoteEventProcedureParameter(0x22), 0u);
     EXPECT_EQ(LastCall().Field("rec"), "17");
+    unsigned result = 0;
     EXPECT_EQ(k2pExecuteRemoteEventProcedure(0x22, "C", 0, &result), 0u);
     EXPECT_EQ(result, 3u);
     EXPECT_EQ(k2pTerminate(), 0u);
