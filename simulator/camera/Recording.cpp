@@ -13,7 +13,7 @@ namespace kvtsim {
 namespace {
 
 constexpr std::size_t kMaxRecordingBytes = 1u << 30;
-constexpr std::size_t kDescribedBytes = 32;   // of a block in a message
+constexpr std::size_t kDescribedBytes = 32;  // of a block in a message
 
 enum class Value { Number, NumberOrNull, Name, Record, Block };
 
@@ -21,12 +21,12 @@ struct KeySpec {
     const char* key;
     Value value;
     bool required;
-    bool input;   // part of what the call was given, matched by the replay
+    bool input;  // part of what the call was given, matched by the replay
 };
 
 struct FunctionSpec {
     const char* function;
-    std::vector<KeySpec> keys;   // "st" is implied
+    std::vector<KeySpec> keys;  // "st" is implied
 };
 
 // What each function's line holds. Output pointers ("count", "res", "copied", ...) are
@@ -115,13 +115,20 @@ bool CheckValue(const kvtrec::CallLine& line, const KeySpec& spec, const std::st
     std::string name;
     bool ok = true;
     switch (spec.value) {
-        case Value::Number: ok = kvtrec::ParseU32(value, &number); break;
-        case Value::NumberOrNull: ok = value == kvtrec::kNull || kvtrec::ParseU32(value, &number); break;
-        case Value::Name: ok = kvtrec::UnescapeName(value, &name); break;
+        case Value::Number:
+            ok = kvtrec::ParseU32(value, &number);
+            break;
+        case Value::NumberOrNull:
+            ok = value == kvtrec::kNull || kvtrec::ParseU32(value, &number);
+            break;
+        case Value::Name:
+            ok = kvtrec::UnescapeName(value, &name);
+            break;
         case Value::Record:
             ok = value == kvtrec::kNull || value == "other" || kvtrec::ParseU32(value, &number);
             break;
-        case Value::Block: return ReadBlock(value, folder, &out->block, error);
+        case Value::Block:
+            return ReadBlock(value, folder, &out->block, error);
     }
     if (!ok) {
         *error = std::string("bad value of '") + spec.key + "'";
@@ -170,9 +177,8 @@ bool CheckCall(const std::string& folder, RecordedCall* c, std::string* error) {
     }
     for (const auto& field : c->call.fields) {
         const bool known = field.first == "st" ||
-                           std::any_of(spec->keys.begin(), spec->keys.end(), [&](const KeySpec& k) {
-                               return field.first == k.key;
-                           });
+                           std::any_of(spec->keys.begin(), spec->keys.end(),
+                                       [&](const KeySpec& k) { return field.first == k.key; });
         if (!known) {
             *error = "unknown key '" + field.first + "'";
             return false;
@@ -289,8 +295,7 @@ const std::vector<std::string>& InputKeys(const std::string& function) {
     return none;
 }
 
-bool LoadRecording(const std::string& path, std::vector<RecordedCall>* calls,
-                   std::string* error) {
+bool LoadRecording(const std::string& path, std::vector<RecordedCall>* calls, std::string* error) {
     Bytes content;
     if (!ReadWholeFile(path, kMaxRecordingBytes, &content)) {
         *error = "cannot read the recording";

@@ -12,7 +12,7 @@ namespace kvtsim {
 namespace {
 
 constexpr char kTransportStream[] = "transport";
-constexpr std::size_t kDescribedBytes = 32;   // of pushed data in a message
+constexpr std::size_t kDescribedBytes = 32;  // of pushed data in a message
 
 bool IsTransportStream(const std::string& function) {
     return function == "k2pInitialize" || function == "k2pTerminate" ||
@@ -42,8 +42,8 @@ public:
         _items.push_back({key, Kind::Block, 0, nullptr, data, size, std::string()});
         std::string shown = kvtrec::kNull;
         if (data != nullptr) {
-            shown = kvtrec::Hex(data, static_cast<std::size_t>(
-                                          size < kDescribedBytes ? size : kDescribedBytes));
+            shown = kvtrec::Hex(
+                data, static_cast<std::size_t>(size < kDescribedBytes ? size : kDescribedBytes));
             shown += size > kDescribedBytes ? ".." : "";
         }
         return Show(key, shown);
@@ -128,7 +128,8 @@ private:
                 return c.block.null ? item.data == nullptr
                                     : item.data != nullptr && c.block.Equals(item.data, item.size);
             case Kind::Pointer:
-                return !c.call.Has(item.key) || (recorded == kvtrec::kNull) == (item.data == nullptr);
+                return !c.call.Has(item.key) ||
+                       (recorded == kvtrec::kNull) == (item.data == nullptr);
         }
         return false;
     }
@@ -205,12 +206,13 @@ void Replay::Depart(JournalLine& line, const Stream* stream, const Query& query)
     if (stream != nullptr && !stream->calls.empty()) {
         const std::size_t count = stream->calls.size();
         for (std::size_t at = stream->next; at < count && nearest == nullptr; ++at) {
-            nearest = query.SameKind(_calls[stream->calls[at]]) ? &_calls[stream->calls[at]] : nullptr;
+            nearest =
+                query.SameKind(_calls[stream->calls[at]]) ? &_calls[stream->calls[at]] : nullptr;
         }
-        for (std::size_t at = stream->next < count ? stream->next : count; at > 0 && nearest == nullptr;
-             --at) {
+        for (std::size_t at = stream->next < count ? stream->next : count;
+             at > 0 && nearest == nullptr; --at) {
             nearest = query.SameKind(_calls[stream->calls[at - 1]]) ? &_calls[stream->calls[at - 1]]
-                                                                   : nullptr;
+                                                                    : nullptr;
         }
         if (nearest == nullptr) {
             nearest = &_calls[stream->calls[stream->next < count ? stream->next : count - 1]];
@@ -294,7 +296,8 @@ unsigned Replay::ConnectCamera(JournalLine& line, void* deviceInfo, unsigned* hC
     if (deviceInfo != nullptr && _array != nullptr) {
         const char* at = static_cast<const char*>(deviceInfo);
         const std::size_t offset = static_cast<std::size_t>(at - _array->data());
-        if (at >= _array->data() && offset < _array->size() && offset % kDeviceInfoRecordSize == 0) {
+        if (at >= _array->data() && offset < _array->size() &&
+            offset % kDeviceInfoRecordSize == 0) {
             record = std::to_string(offset / kDeviceInfoRecordSize);
         }
     }
@@ -315,8 +318,9 @@ unsigned Replay::ConnectCamera(JournalLine& line, void* deviceInfo, unsigned* hC
 
 unsigned Replay::Clear(JournalLine& line, unsigned hCamera) {
     JournalCamera(line, hCamera);
-    const RecordedCall* c = Match(line, StreamOf(hCamera),
-                                  Query("k2pClearRemoteEventProcedureParameter").Number("h", hCamera));
+    const RecordedCall* c =
+        Match(line, StreamOf(hCamera),
+              Query("k2pClearRemoteEventProcedureParameter").Number("h", hCamera));
     if (c == nullptr) {
         return kStatusNotRecorded;
     }
@@ -346,8 +350,8 @@ unsigned Replay::Push(JournalLine& line, unsigned hCamera, unsigned type, const 
     return c->status;
 }
 
-unsigned Replay::Execute(JournalLine& line, unsigned hCamera, const char* name,
-                         unsigned returnData, unsigned* result) {
+unsigned Replay::Execute(JournalLine& line, unsigned hCamera, const char* name, unsigned returnData,
+                         unsigned* result) {
     JournalCamera(line, hCamera);
     line.AddName("proc", name).Add("flag", returnData).Add("params", ParamsText(_params[hCamera]));
     Query query("k2pExecuteRemoteEventProcedure");
@@ -409,7 +413,10 @@ unsigned Replay::CopyCall(JournalLine& line, const char* function, const char* c
     JournalCamera(line, hCamera);
     line.Add("size", size);
     Query query(function);
-    query.Number("h", hCamera).Number("size", size).Pointer("data", buffer).Pointer(countKey, count);
+    query.Number("h", hCamera)
+        .Number("size", size)
+        .Pointer("data", buffer)
+        .Pointer(countKey, count);
     const RecordedCall* c = Match(line, StreamOf(hCamera), query);
     if (c == nullptr) {
         return kStatusNotRecorded;

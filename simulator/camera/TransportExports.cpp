@@ -55,7 +55,9 @@ unsigned KVT_TRANSPORT_CALL k2pTerminate() {
 
 unsigned KVT_TRANSPORT_CALL k2pGetDeviceInfoArray(void** deviceInfoArray, unsigned* count) {
     return RunTransport("k2pGetDeviceInfoArray", [&](TransportCall& call) -> unsigned {
-        if (Replay* r = call.Replaying()) return r->GetDeviceInfoArray(call.line, deviceInfoArray, count);
+        if (Replay* r = call.Replaying()) {
+            return r->GetDeviceInfoArray(call.line, deviceInfoArray, count);
+        }
         if (call.Faulted()) return call.Fault();
         World& w = call.world;
         if (deviceInfoArray == nullptr || count == nullptr) return kStatusNullPointer;
@@ -131,7 +133,9 @@ unsigned KVT_TRANSPORT_CALL k2pExecuteRemoteEventProcedure(unsigned hCamera, con
                                                            unsigned returnData,
                                                            unsigned* result) {
     return RunTransport("k2pExecuteRemoteEventProcedure", [&](TransportCall& call) -> unsigned {
-        if (Replay* r = call.Replaying()) return r->Execute(call.line, hCamera, name, returnData, result);
+        if (Replay* r = call.Replaying()) {
+            return r->Execute(call.line, hCamera, name, returnData, result);
+        }
         int cam;
         unsigned st = call.CameraOf(hCamera, &cam);
         call.line.AddName("proc", name).Add("flag", returnData);
@@ -162,7 +166,9 @@ unsigned KVT_TRANSPORT_CALL k2pGetReturnDataForExecuteRemoteEventProcedure(unsig
                                                                            unsigned* copied) {
     return RunTransport("k2pGetReturnDataForExecuteRemoteEventProcedure",
                         [&](TransportCall& call) -> unsigned {
-        if (Replay* r = call.Replaying()) return r->GetReturnData(call.line, hCamera, buffer, size, copied);
+        if (Replay* r = call.Replaying()) {
+            return r->GetReturnData(call.line, hCamera, buffer, size, copied);
+        }
         int cam;
         unsigned st = call.CameraOf(hCamera, &cam);
         call.line.Add("size", size);
@@ -178,7 +184,9 @@ unsigned KVT_TRANSPORT_CALL k2pGetReturnDataForExecuteRemoteEventProcedure(unsig
 unsigned KVT_TRANSPORT_CALL k2pGetSizeOfMemoryData(unsigned hCamera, const char* name,
                                                    unsigned* size) {
     return RunTransport("k2pGetSizeOfMemoryData", [&](TransportCall& call) -> unsigned {
-        if (Replay* r = call.Replaying()) return r->GetSizeOfMemoryData(call.line, hCamera, name, size);
+        if (Replay* r = call.Replaying()) {
+            return r->GetSizeOfMemoryData(call.line, hCamera, name, size);
+        }
         int cam;
         unsigned st = call.CameraOf(hCamera, &cam);
         call.line.AddName("block", name);
@@ -206,7 +214,9 @@ unsigned KVT_TRANSPORT_CALL k2pGetSizeOfMemoryData(unsigned hCamera, const char*
 unsigned KVT_TRANSPORT_CALL k2pExecuteGetMemoryData(unsigned hCamera, void* buffer,
                                                     unsigned size, unsigned* read) {
     return RunTransport("k2pExecuteGetMemoryData", [&](TransportCall& call) -> unsigned {
-        if (Replay* r = call.Replaying()) return r->GetMemoryData(call.line, hCamera, buffer, size, read);
+        if (Replay* r = call.Replaying()) {
+            return r->GetMemoryData(call.line, hCamera, buffer, size, read);
+        }
         int cam;
         unsigned st = call.CameraOf(hCamera, &cam);
         call.line.Add("size", size);

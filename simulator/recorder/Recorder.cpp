@@ -38,7 +38,7 @@ Recorder::Recorder() {
 }
 
 Recorder& Recorder::Instance() {
-    static Recorder* instance = new Recorder();   // never destroyed: see the class comment
+    static Recorder* instance = new Recorder();  // never destroyed: see the class comment
     return *instance;
 }
 
@@ -65,13 +65,18 @@ unsigned Recorder::Setup() {
     const std::string targetPath = Resolve(folder, target);
     std::string error;
     switch (_target.Load(targetPath, kvt::ThisModule(), &error)) {
-        case LoadResult::Bound: break;
-        case LoadResult::NotLoaded: return Fail(kStatusTargetNotLoaded, error);
-        case LoadResult::Incomplete: return Fail(kStatusTargetIncomplete, error);
-        case LoadResult::Self: return Fail(kStatusLoop, error);
+        case LoadResult::Bound:
+            break;
+        case LoadResult::NotLoaded:
+            return Fail(kStatusTargetNotLoaded, error);
+        case LoadResult::Incomplete:
+            return Fail(kStatusTargetIncomplete, error);
+        case LoadResult::Self:
+            return Fail(kStatusLoop, error);
     }
-    const std::string comments = "# target: " + targetPath + "\r\n# program: " +
-                                 kvt::ModuleFileName(nullptr) + "\r\n# started: " + LocalTime() + "\r\n";
+    const std::string comments = "# target: " + targetPath +
+                                 "\r\n# program: " + kvt::ModuleFileName(nullptr) +
+                                 "\r\n# started: " + LocalTime() + "\r\n";
     if (!_recording.Create(Resolve(folder, recording), comments, &error)) {
         _target.Release();
         return Fail(kStatusNoRecording, error);

@@ -156,8 +156,7 @@ unsigned KVT_TRANSPORT_CALL k2pPushRemoteEventProcedureSendParameter(unsigned hC
 }
 
 unsigned KVT_TRANSPORT_CALL k2pExecuteRemoteEventProcedure(unsigned hCamera, const char* name,
-                                                           unsigned returnData,
-                                                           unsigned* result) {
+                                                           unsigned returnData, unsigned* result) {
     return R().Forward(
         "k2pExecuteRemoteEventProcedure",
         [&](const TargetFunctions& t) {
@@ -205,8 +204,8 @@ unsigned KVT_TRANSPORT_CALL k2pGetSizeOfMemoryData(unsigned hCamera, const char*
         });
 }
 
-unsigned KVT_TRANSPORT_CALL k2pExecuteGetMemoryData(unsigned hCamera, void* buffer,
-                                                    unsigned size, unsigned* read) {
+unsigned KVT_TRANSPORT_CALL k2pExecuteGetMemoryData(unsigned hCamera, void* buffer, unsigned size,
+                                                    unsigned* read) {
     return R().Forward(
         "k2pExecuteGetMemoryData",
         [&](const TargetFunctions& t) {

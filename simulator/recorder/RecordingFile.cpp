@@ -5,7 +5,7 @@
 namespace kvtrecorder {
 namespace {
 constexpr unsigned kMaxNumberedNames = 9999;
-constexpr DWORD kMaxWrite = 1u << 30;   // one WriteFile moves at most this much
+constexpr DWORD kMaxWrite = 1u << 30;  // one WriteFile moves at most this much
 
 std::string Numbered(const std::string& path, unsigned n) {
     if (n == 1) {
@@ -13,7 +13,8 @@ std::string Numbered(const std::string& path, unsigned n) {
     }
     const std::size_t slash = path.find_last_of("\\/");
     const std::size_t dot = path.find_last_of('.');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
     const std::size_t cut = hasExtension ? dot : path.size();
     return path.substr(0, cut) + "-" + std::to_string(n) + path.substr(cut);
 }
@@ -38,8 +39,8 @@ bool RecordingFile::Create(const std::string& path, const std::string& comments,
     for (unsigned n = 1; n <= kMaxNumberedNames; ++n) {
         const std::string candidate = Numbered(path, n);
         kvt::UniqueFile file(::CreateFileA(candidate.c_str(), GENERIC_WRITE,
-                                           FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                           FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {
             const DWORD code = ::GetLastError();
             if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) {
@@ -56,8 +57,8 @@ bool RecordingFile::Create(const std::string& path, const std::string& comments,
         _name = slash == std::string::npos ? candidate : candidate.substr(slash + 1);
         if (!WriteText(std::string(kvtrec::kHeader) + "\r\n" + comments)) {
             const DWORD code = ::GetLastError();
-            *error = "cannot write the recording " + candidate + " (error " +
-                     std::to_string(code) + ")";
+            *error =
+                "cannot write the recording " + candidate + " (error " + std::to_string(code) + ")";
             Close();
             return false;
         }

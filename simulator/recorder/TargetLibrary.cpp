@@ -33,7 +33,8 @@ const Binding kBindings[] = {
 
 LoadResult TargetLibrary::Load(const std::string& path, HMODULE self, std::string* error) {
     Release();
-    kvt::UniqueModule module(::LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    kvt::UniqueModule module(
+        ::LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!module) {
         const DWORD code = ::GetLastError();
         *error = "cannot load the target library " + path + " (error " + std::to_string(code) + ")";

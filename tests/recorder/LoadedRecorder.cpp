@@ -8,10 +8,11 @@ namespace rectest {
 LoadedRecorder::LoadedRecorder(const std::string& target, const std::string& recording)
     : _folder(kvttest::MakeFreshDir("recorder")) {
     std::string error;
-    if (kvttest::CopyFileTo(kvttest::BinDir() + "recorder\\KVTItoPTP.dll", _folder + "KVTItoPTP.dll") &&
-        kvttest::WriteFileBytes(_folder + "KVTRecorder.ini", "[Recorder]\r\nTarget = " + target +
-                                                                 "\r\nRecording = " + recording +
-                                                                 "\r\n")) {
+    if (kvttest::CopyFileTo(kvttest::BinDir() + "recorder\\KVTItoPTP.dll",
+                            _folder + "KVTItoPTP.dll") &&
+        kvttest::WriteFileBytes(
+            _folder + "KVTRecorder.ini",
+            "[Recorder]\r\nTarget = " + target + "\r\nRecording = " + recording + "\r\n")) {
         _library.Load(_folder + "KVTItoPTP.dll", nullptr, &error);
     }
 }

@@ -41,10 +41,20 @@ unsigned KVT_TRANSPORT_CALL k2pTerminate() {
 
 unsigned KVT_TRANSPORT_CALL k2pGetDeviceInfoArray(void** array, unsigned* count) {
     switch (g_mode) {
-        case OddMode::BadArray: *array = reinterpret_cast<void*>(16); *count = 2; return 0;
-        case OddMode::NullArray: *array = nullptr; *count = 1; return 0;
-        case OddMode::HugeCount: *array = g_records; *count = 100000; return 0;
-        default: return Other();
+        case OddMode::BadArray:
+            *array = reinterpret_cast<void*>(16);
+            *count = 2;
+            return 0;
+        case OddMode::NullArray:
+            *array = nullptr;
+            *count = 1;
+            return 0;
+        case OddMode::HugeCount:
+            *array = g_records;
+            *count = 100000;
+            return 0;
+        default:
+            return Other();
     }
 }
 

@@ -106,44 +106,65 @@ TEST_F(RecorderOnSimulator, BadInputGetsTheTargetsOwnStatus) {
          [](const TargetFunctions& t, unsigned) { return t.ConnectCamera(foreign, &out); },
          "record", "other"},
         {"clear an unknown handle", "k2pClearRemoteEventProcedureParameter",
-         [](const TargetFunctions& t, unsigned) { return t.ClearRemoteEventProcedureParameter(0xDEAD); },
+         [](const TargetFunctions& t, unsigned) {
+             return t.ClearRemoteEventProcedureParameter(0xDEAD);
+         },
          "h", "0x0000dead"},
         {"push a bad type", "k2pPushRemoteEventProcedureSendParameter",
-         [](const TargetFunctions& t, unsigned h) { return t.PushRemoteEventProcedureSendParameter(h, 9, &out, 4); },
+         [](const TargetFunctions& t, unsigned h) {
+             return t.PushRemoteEventProcedureSendParameter(h, 9, &out, 4);
+         },
          "data", "-"},
         {"push a bad size", "k2pPushRemoteEventProcedureSendParameter",
-         [](const TargetFunctions& t, unsigned h) { return t.PushRemoteEventProcedureSendParameter(h, 2, &out, 3); },
+         [](const TargetFunctions& t, unsigned h) {
+             return t.PushRemoteEventProcedureSendParameter(h, 2, &out, 3);
+         },
          "size", "3"},
         {"push no data", "k2pPushRemoteEventProcedureSendParameter",
-         [](const TargetFunctions& t, unsigned h) { return t.PushRemoteEventProcedureSendParameter(h, 4, nullptr, 10); },
+         [](const TargetFunctions& t, unsigned h) {
+             return t.PushRemoteEventProcedureSendParameter(h, 4, nullptr, 10);
+         },
          "data", "null"},
         {"push an oversized block from nowhere", "k2pPushRemoteEventProcedureSendParameter",
          [](const TargetFunctions& t, unsigned h) {
-             return t.PushRemoteEventProcedureSendParameter(h, 4, reinterpret_cast<void*>(16), 0x7FFFFFFF);
+             return t.PushRemoteEventProcedureSendParameter(h, 4, reinterpret_cast<void*>(16),
+                                                            0x7FFFFFFF);
          },
          "data", "-"},
         {"execute no name", "k2pExecuteRemoteEventProcedure",
-         [](const TargetFunctions& t, unsigned h) { return t.ExecuteRemoteEventProcedure(h, nullptr, 0, &out); },
+         [](const TargetFunctions& t, unsigned h) {
+             return t.ExecuteRemoteEventProcedure(h, nullptr, 0, &out);
+         },
          "proc", "(null)"},
         {"execute a long name", "k2pExecuteRemoteEventProcedure",
-         [](const TargetFunctions& t, unsigned h) { return t.ExecuteRemoteEventProcedure(h, longName.c_str(), 0, &out); },
+         [](const TargetFunctions& t, unsigned h) {
+             return t.ExecuteRemoteEventProcedure(h, longName.c_str(), 0, &out);
+         },
          "proc", nullptr},
         {"execute with a bad flag", "k2pExecuteRemoteEventProcedure",
-         [](const TargetFunctions& t, unsigned h) { return t.ExecuteRemoteEventProcedure(h, "MonOpen", 7, &out); },
+         [](const TargetFunctions& t, unsigned h) {
+             return t.ExecuteRemoteEventProcedure(h, "MonOpen", 7, &out);
+         },
          "flag", "7"},
         {"execute an unknown procedure with blanks", "k2pExecuteRemoteEventProcedure",
-         [](const TargetFunctions& t, unsigned h) { return t.ExecuteRemoteEventProcedure(h, "no such", 0, &out); },
+         [](const TargetFunctions& t, unsigned h) {
+             return t.ExecuteRemoteEventProcedure(h, "no such", 0, &out);
+         },
          "proc", "no%20such"},
         {"execute without a result", "k2pExecuteRemoteEventProcedure",
-         [](const TargetFunctions& t, unsigned h) { return t.ExecuteRemoteEventProcedure(h, "MonOpen", 0, nullptr); },
+         [](const TargetFunctions& t, unsigned h) {
+             return t.ExecuteRemoteEventProcedure(h, "MonOpen", 0, nullptr);
+         },
          "res", "null"},
         {"execute on an unknown handle into an unreadable result", "k2pExecuteRemoteEventProcedure",
          [](const TargetFunctions& t, unsigned) {
-             return t.ExecuteRemoteEventProcedure(0xDEAD, "MonOpen", 0, reinterpret_cast<unsigned*>(16));
+             return t.ExecuteRemoteEventProcedure(0xDEAD, "MonOpen", 0,
+                                                  reinterpret_cast<unsigned*>(16));
          },
          "res", "-"},
         {"return data size without a pointer", "k2pGetReturnDataSize",
-         [](const TargetFunctions& t, unsigned) { return t.GetReturnDataSize(nullptr); }, "size", "null"},
+         [](const TargetFunctions& t, unsigned) { return t.GetReturnDataSize(nullptr); }, "size",
+         "null"},
         {"return data into no buffer", "k2pGetReturnDataForExecuteRemoteEventProcedure",
          [](const TargetFunctions& t, unsigned h) {
              return t.GetReturnDataForExecuteRemoteEventProcedure(h, nullptr, 10, &out);
@@ -155,16 +176,24 @@ TEST_F(RecorderOnSimulator, BadInputGetsTheTargetsOwnStatus) {
          },
          "copied", "null"},
         {"memory data size of no name", "k2pGetSizeOfMemoryData",
-         [](const TargetFunctions& t, unsigned h) { return t.GetSizeOfMemoryData(h, nullptr, &out); },
+         [](const TargetFunctions& t, unsigned h) {
+             return t.GetSizeOfMemoryData(h, nullptr, &out);
+         },
          "block", "(null)"},
         {"memory data size of an unknown block", "k2pGetSizeOfMemoryData",
-         [](const TargetFunctions& t, unsigned h) { return t.GetSizeOfMemoryData(h, "NoSuchBlock", &out); },
+         [](const TargetFunctions& t, unsigned h) {
+             return t.GetSizeOfMemoryData(h, "NoSuchBlock", &out);
+         },
          "block", "NoSuchBlock"},
         {"memory data without a size query", "k2pExecuteGetMemoryData",
-         [](const TargetFunctions& t, unsigned h) { return t.ExecuteGetMemoryData(h, buffer, 10, &out); },
+         [](const TargetFunctions& t, unsigned h) {
+             return t.ExecuteGetMemoryData(h, buffer, 10, &out);
+         },
          "data", "-"},
         {"memory data into no buffer", "k2pExecuteGetMemoryData",
-         [](const TargetFunctions& t, unsigned h) { return t.ExecuteGetMemoryData(h, nullptr, 10, &out); },
+         [](const TargetFunctions& t, unsigned h) {
+             return t.ExecuteGetMemoryData(h, nullptr, 10, &out);
+         },
          "data", "null"},
     };
     for (const BadCall& c : cases) {
@@ -191,8 +220,9 @@ TEST_F(RecorderOnSimulator, DataAndOutputsAreTheTargetsAndOnDiskAtOnce) {
     // Clear, three pushes, execute, size, data: each on disk when its call returned.
     std::vector<kvtrec::CallLine> calls = rec.Calls();
     ASSERT_EQ(calls.size(), before + 7);
-    EXPECT_EQ(calls[before + 1].Text().substr(calls[before + 1].Text().find(' ') + 1),
-              "k2pPushRemoteEventProcedureSendParameter h=0x00010517 type=2 size=4 data=02000000 st=0");
+    EXPECT_EQ(
+        calls[before + 1].Text().substr(calls[before + 1].Text().find(' ') + 1),
+        "k2pPushRemoteEventProcedureSendParameter h=0x00010517 type=2 size=4 data=02000000 st=0");
     EXPECT_EQ(calls[before + 4].Get("proc"), "MonReadAndGetData");
     EXPECT_EQ(calls[before + 4].Get("flag"), "1");
     EXPECT_EQ(calls[before + 5].Get("size"), "10");
@@ -230,12 +260,16 @@ TEST(RecorderOnOddTarget, StatusesAndShortDataPassThroughAndNothingFaults) {
              unsigned out = 0x55, h = 1;
              char buffer[4];
              const unsigned statuses[] = {
-                 t.Terminate(), t.GetDeviceInfoArray(&array, &out), t.ConnectCamera(&out, &out),
+                 t.Terminate(),
+                 t.GetDeviceInfoArray(&array, &out),
+                 t.ConnectCamera(&out, &out),
                  t.ClearRemoteEventProcedureParameter(h),
                  t.PushRemoteEventProcedureSendParameter(h, 2, &out, 4),
-                 t.ExecuteRemoteEventProcedure(h, "MonOpen", 0, &out), t.GetReturnDataSize(&out),
+                 t.ExecuteRemoteEventProcedure(h, "MonOpen", 0, &out),
+                 t.GetReturnDataSize(&out),
                  t.GetReturnDataForExecuteRemoteEventProcedure(h, buffer, 4, &out),
-                 t.GetSizeOfMemoryData(h, "Blk", &out), t.ExecuteGetMemoryData(h, buffer, 4, &out)};
+                 t.GetSizeOfMemoryData(h, "Blk", &out),
+                 t.ExecuteGetMemoryData(h, buffer, 4, &out)};
              for (unsigned st : statuses) {
                  EXPECT_EQ(st, kOddStatus);
              }
@@ -270,7 +304,8 @@ TEST(RecorderOnOddTarget, StatusesAndShortDataPassThroughAndNothingFaults) {
              EXPECT_EQ(rec.Last().Get("count"), "2");
              EXPECT_FALSE(rec.Last().Has("records"));
              // Its second record, by position only.
-             EXPECT_EQ(t.ConnectCamera(static_cast<char*>(array) + kDeviceInfoRecordSize, &h), kOddStatus);
+             EXPECT_EQ(t.ConnectCamera(static_cast<char*>(array) + kDeviceInfoRecordSize, &h),
+                       kOddStatus);
              EXPECT_EQ(rec.Last().Get("record"), "1");
          }},
         {"device records at a null address", OddMode::NullArray,
@@ -317,7 +352,7 @@ TEST(RecorderOnOddTarget, StatusesAndShortDataPassThroughAndNothingFaults) {
         SCOPED_TRACE(c.name);
         LoadedRecorder rec(OddPath());
         ASSERT_TRUE(rec.Ok());
-        EXPECT_EQ(rec.Call().Initialize(), kOddStatus);   // the first mode: failing
+        EXPECT_EQ(rec.Call().Initialize(), kOddStatus);  // the first mode: failing
         auto setMode = reinterpret_cast<odd_SetMode_t>(reinterpret_cast<void (*)()>(
             ::GetProcAddress(::GetModuleHandleA(OddPath().c_str()), "odd_SetMode")));
         ASSERT_NE(setMode, nullptr);
@@ -341,10 +376,11 @@ TEST(RecordingFile, AnExistingRecordingIsKeptAndTheNextNameTaken) {
 }
 
 TEST(RecordingFile, CallsMadeBeforeAnAbnormalEndAreAllRecorded) {
-    LoadedRecorder prepared(SimPath());   // only its folder: the child loads its own copy
-    const kvttest::ProcessResult run = kvttest::RunProcess(
-        "\"" + kvttest::BinDir() + "recorder_abort_child.exe\" \"" + prepared.Folder() + "KVTItoPTP.dll\"",
-        prepared.Folder());
+    LoadedRecorder prepared(SimPath());  // only its folder: the child loads its own copy
+    const kvttest::ProcessResult run =
+        kvttest::RunProcess("\"" + kvttest::BinDir() + "recorder_abort_child.exe\" \"" +
+                                prepared.Folder() + "KVTItoPTP.dll\"",
+                            prepared.Folder());
     EXPECT_EQ(run.exitCode, 7) << run.out << run.err;
     std::string functions;
     for (const kvtrec::CallLine& c : prepared.Calls()) {
@@ -360,7 +396,7 @@ TEST(RecordingFile, CallsMadeBeforeAnAbnormalEndAreAllRecorded) {
 
 struct SetUpCase {
     const char* name;
-    std::string ini;      // KVTRecorder.ini, "" for none
+    std::string ini;  // KVTRecorder.ini, "" for none
     unsigned status;
     std::string message;  // on standard error
 };
@@ -374,8 +410,9 @@ TEST(RecorderSetUp, AnUnreachableTargetFailsTheOpenWithItsMessage) {
         {"target lacks a function", ini + "KVTItoPTP_no_k2pExecuteGetMemoryData.dll\r\n", 205,
          "has no k2pExecuteGetMemoryData"},
         {"target is the recorder", ini + "KVTItoPTP.dll\r\n", 209, "is the recorder itself"},
-        {"recording cannot be made", "[Recorder]\r\nTarget = real\\KVTItoPTP.dll\r\n"
-                                     "Recording = absent\\session.rec\r\n",
+        {"recording cannot be made",
+         "[Recorder]\r\nTarget = real\\KVTItoPTP.dll\r\n"
+         "Recording = absent\\session.rec\r\n",
          207, "cannot create the recording"},
         {"all in place", ini + "real\\KVTItoPTP.dll\r\n", 0, ""},
     };
@@ -385,11 +422,15 @@ TEST(RecorderSetUp, AnUnreachableTargetFailsTheOpenWithItsMessage) {
         folder.WithCamera();
         const std::string& dir = folder.Path();
         ASSERT_TRUE(::CreateDirectoryA((dir + "real").c_str(), nullptr));
-        ASSERT_TRUE(::MoveFileA((dir + "KVTItoPTP.dll").c_str(), (dir + "real\\KVTItoPTP.dll").c_str()));
-        ASSERT_TRUE(::MoveFileA((dir + "KVTItoPTP.ini").c_str(), (dir + "real\\KVTItoPTP.ini").c_str()));
-        ASSERT_TRUE(kvttest::CopyFileTo(kvttest::BinDir() + "recorder\\KVTItoPTP.dll", dir + "KVTItoPTP.dll"));
-        ASSERT_TRUE(kvttest::CopyFileTo(kvttest::BinDir() + "KVTItoPTP_no_k2pExecuteGetMemoryData.dll",
-                                        dir + "KVTItoPTP_no_k2pExecuteGetMemoryData.dll"));
+        ASSERT_TRUE(
+            ::MoveFileA((dir + "KVTItoPTP.dll").c_str(), (dir + "real\\KVTItoPTP.dll").c_str()));
+        ASSERT_TRUE(
+            ::MoveFileA((dir + "KVTItoPTP.ini").c_str(), (dir + "real\\KVTItoPTP.ini").c_str()));
+        ASSERT_TRUE(kvttest::CopyFileTo(kvttest::BinDir() + "recorder\\KVTItoPTP.dll",
+                                        dir + "KVTItoPTP.dll"));
+        ASSERT_TRUE(
+            kvttest::CopyFileTo(kvttest::BinDir() + "KVTItoPTP_no_k2pExecuteGetMemoryData.dll",
+                                dir + "KVTItoPTP_no_k2pExecuteGetMemoryData.dll"));
         if (!c.ini.empty()) {
             ASSERT_TRUE(kvttest::WriteFileBytes(dir + "KVTRecorder.ini", c.ini));
         }
@@ -402,9 +443,11 @@ TEST(RecorderSetUp, AnUnreachableTargetFailsTheOpenWithItsMessage) {
         }
         EXPECT_NE(run.Code("open"), 0u);
         EXPECT_TRUE(run.HasLog("[ERR!] - [FUNC] _pImpl->_k2pInitiaize")) << run.process.out;
-        EXPECT_NE(run.process.err.find("KVTItoPTP recorder: "), std::string::npos) << run.process.err;
+        EXPECT_NE(run.process.err.find("KVTItoPTP recorder: "), std::string::npos)
+            << run.process.err;
         EXPECT_NE(run.process.err.find(c.message), std::string::npos) << run.process.err;
-        EXPECT_NE(run.process.err.find("(status " + std::to_string(c.status) + ")"), std::string::npos)
+        EXPECT_NE(run.process.err.find("(status " + std::to_string(c.status) + ")"),
+                  std::string::npos)
             << run.process.err;
         EXPECT_FALSE(kvttest::FileExists(dir + "session.rec"));
     }

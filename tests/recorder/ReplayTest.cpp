@@ -25,7 +25,8 @@ constexpr char kTwoCameras[] =
     "5 k2pClearRemoteEventProcedureParameter h=0x00000011 st=0\n"
     "6 k2pExecuteRemoteEventProcedure h=0x00000011 proc=A flag=1 res=0x00000000 st=0\n"
     "7 k2pGetReturnDataSize size=3 st=0\n"
-    "8 k2pGetReturnDataForExecuteRemoteEventProcedure h=0x00000011 size=3 copied=3 data=aabbcc st=0\n"
+    "8 k2pGetReturnDataForExecuteRemoteEventProcedure h=0x00000011 size=3 copied=3 data=aabbcc "
+    "st=0\n"
     "9 k2pClearRemoteEventProcedureParameter h=0x00000022 st=0\n"
     "10 k2pPushRemoteEventProcedureSendParameter h=0x00000022 type=2 size=4 data=05000000 st=0\n"
     "11 k2pExecuteRemoteEventProcedure h=0x00000022 proc=B flag=0 res=0x0000002a st=0\n"
@@ -101,7 +102,7 @@ TEST_F(Replaying, EachHandleFollowsItsOwnOrderAndGetsTheRecordedAnswers) {
     Open();
     // Camera 0x22 first, although the recording has 0x11 first.
     FirstStepOf22();
-    EXPECT_EQ(LastCall().Field("rec"), "12");   // the recording's line
+    EXPECT_EQ(LastCall().Field("rec"), "12");  // the recording's line
     EXPECT_EQ(kvttest::SimTrace(sim.Journal()), "B(5)");
     // The size query goes with the handle of the last execute.
     unsigned result = 0;
@@ -144,8 +145,9 @@ TEST_F(Replaying, ACallTheRecordingLacksFailsAndStopsTheReplay) {
     kvttest::SimCall departed = LastCall();
     EXPECT_EQ(departed.function, "k2pPushRemoteEventProcedureSendParameter");
     EXPECT_EQ(departed.Field("replay"), "departed");
-    EXPECT_EQ(departed.Field("nearest"),
-              "11:k2pPushRemoteEventProcedureSendParameter(h=0x00000022,type=2,size=4,data=05000000)");
+    EXPECT_EQ(
+        departed.Field("nearest"),
+        "11:k2pPushRemoteEventProcedureSendParameter(h=0x00000022,type=2,size=4,data=05000000)");
     EXPECT_EQ(departed.status, kNotRecorded);
     // Every later call, recorded or not, fails the same way.
     EXPECT_EQ(Push(0x22, 5), kNotRecorded);
@@ -181,21 +183,28 @@ TEST_F(Replaying, ABrokenRecordingIsRefusedWithItsLine) {
     const BadRecording cases[] = {
         {"no header", "1 k2pInitialize st=0\n", "line 1: a recording starts with"},
         {"empty", "", "line 1: a recording starts with"},
-        {"unknown function", h + "1 k2pInitialise st=0\n", "line 2: 'k2pInitialise' is not a transport function"},
+        {"unknown function", h + "1 k2pInitialise st=0\n",
+         "line 2: 'k2pInitialise' is not a transport function"},
         {"no status", h + "# c\n1 k2pInitialize\n", "line 3: every call has its status 'st'"},
         {"unknown key", h + "1 k2pInitialize st=0 stt=1\n", "line 2: unknown key 'stt'"},
-        {"no handle", h + "1 k2pClearRemoteEventProcedureParameter st=0\n", "line 2: 'h' is missing"},
-        {"bad number", h + "1 k2pClearRemoteEventProcedureParameter h=0x1g st=0\n", "line 2: bad value of 'h'"},
-        {"bad bytes", h + "1 k2pPushRemoteEventProcedureSendParameter h=1 type=2 size=1 data=0g st=0\n",
+        {"no handle", h + "1 k2pClearRemoteEventProcedureParameter st=0\n",
+         "line 2: 'h' is missing"},
+        {"bad number", h + "1 k2pClearRemoteEventProcedureParameter h=0x1g st=0\n",
+         "line 2: bad value of 'h'"},
+        {"bad bytes",
+         h + "1 k2pPushRemoteEventProcedureSendParameter h=1 type=2 size=1 data=0g st=0\n",
          "line 2: a block is hexadecimal digits"},
-        {"short block", h + "1 k2pPushRemoteEventProcedureSendParameter h=1 type=2 size=4 data=0102 st=0\n",
+        {"short block",
+         h + "1 k2pPushRemoteEventProcedureSendParameter h=1 type=2 size=4 data=0102 st=0\n",
          "line 2: the block holds 2 bytes, not 4"},
         {"data beyond what was copied",
-         h + "1 k2pGetReturnDataForExecuteRemoteEventProcedure h=1 size=8 copied=2 data=010203 st=0\n",
+         h + "1 k2pGetReturnDataForExecuteRemoteEventProcedure h=1 size=8 copied=2 data=010203 "
+             "st=0\n",
          "line 2: the block holds 3 bytes, not 2"},
         {"no block file", h + "1 k2pGetDeviceInfoArray count=1 records=file:absent.bin st=0\n",
          "line 2: cannot read the block file"},
-        {"two blanks", h + "1  k2pInitialize st=0\n", "line 2: words are separated by single blanks"},
+        {"two blanks", h + "1  k2pInitialize st=0\n",
+         "line 2: words are separated by single blanks"},
     };
     for (const BadRecording& c : cases) {
         SCOPED_TRACE(c.name);
@@ -206,7 +215,8 @@ TEST_F(Replaying, ABrokenRecordingIsRefusedWithItsLine) {
 
 TEST_F(Replaying, AReplayTakesNoScenarioBesideIt) {
     kvttest::WriteFileBytes(folder + "one.rec", kHeader + std::string("1 k2pInitialize st=0\n"));
-    EXPECT_FALSE(sim.Load("[Replay]\nRecording = " + folder + "one.rec\n[Camera0]\nToolMode = 0\n"));
+    EXPECT_FALSE(
+        sim.Load("[Replay]\nRecording = " + folder + "one.rec\n[Camera0]\nToolMode = 0\n"));
     EXPECT_NE(sim.Error().find("a [Replay] scenario has no other section"), std::string::npos)
         << sim.Error();
     ASSERT_TRUE(sim.Load("[Replay]\nRecording = " + folder + "one.rec\n")) << sim.Error();

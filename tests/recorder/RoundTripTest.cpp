@@ -16,8 +16,8 @@
 
 namespace {
 
-using rectest::Program;
 using rectest::Outcome;
+using rectest::Program;
 using rectest::Station;
 
 constexpr char kOneCamera[] =
@@ -51,9 +51,9 @@ struct Sequence {
     const char* name;
     std::string scenario;
     Program program;
-    int exitCode;              // of the recorded run
-    std::string shows;         // the start of a line of its standard output
-    std::string writes;        // a file it writes (relative), or ""
+    int exitCode;        // of the recorded run
+    std::string shows;   // the start of a line of its standard output
+    std::string writes;  // a file it writes (relative), or ""
 };
 
 std::vector<Sequence> Sequences() {
@@ -62,17 +62,30 @@ std::vector<Sequence> Sequences() {
         {"TavolInfo", kCounters, {"TavolInfo.exe", {}, "\n\n", {}}, 0, "", ""},
         {"FactoryExample", kExample, example, 0, "factory_example: 8 steps, 0 failed",
          "out\\Release.tr2"},
-        {"LoadPropertyData", kExample,
-         {"pellor_data_driver.exe", {"open", "folder={dir}adjust\\", "exec=LoadPropertyData"}, "",
+        {"LoadPropertyData",
+         kExample,
+         {"pellor_data_driver.exe",
+          {"open", "folder={dir}adjust\\", "exec=LoadPropertyData"},
+          "",
           {"adjust"}},
-         0, "@@ exec=LoadPropertyData = 0", "adjust\\01000006.bin"},
-        {"ReleaseAndTransfer", kRelease,
-         {"release_driver.exe", {"open", "rt:shot", "mvt:multi", "close"}, "", {}}, 0,
-         "@@ rt:shot = 0", "shot.tr2"},
-        {"TwoCameras", kTwoCameras,
-         {"kvtq517_driver.exe", {"open", "monopen", "bank:238", "read:4097:4", "monclose", "close"},
-          "", {}},
-         0, "@@ read:4097:4 = 0 [c1 c1 c1 c1]", ""},
+         0,
+         "@@ exec=LoadPropertyData = 0",
+         "adjust\\01000006.bin"},
+        {"ReleaseAndTransfer",
+         kRelease,
+         {"release_driver.exe", {"open", "rt:shot", "mvt:multi", "close"}, "", {}},
+         0,
+         "@@ rt:shot = 0",
+         "shot.tr2"},
+        {"TwoCameras",
+         kTwoCameras,
+         {"kvtq517_driver.exe",
+          {"open", "monopen", "bank:238", "read:4097:4", "monclose", "close"},
+          "",
+          {}},
+         0,
+         "@@ read:4097:4 = 0 [c1 c1 c1 c1]",
+         ""},
         {"TransportFault",
          kExample + "[Faults]\nk2pGetReturnDataForExecuteRemoteEventProcedure#2 = 103\n", example,
          1, "factory_example: 8 steps, 1 failed", "out\\Release.jpg"},
@@ -111,7 +124,8 @@ std::string FirstDifference(const std::vector<std::string>& a, const std::vector
         const std::string left = i < a.size() ? a[i] : "(end)";
         const std::string right = i < b.size() ? b[i] : "(end)";
         if (left != right) {
-            return "line " + std::to_string(i + 1) + ":\n  recorded: " + left + "\n  replayed: " + right;
+            return "line " + std::to_string(i + 1) + ":\n  recorded: " + left +
+                   "\n  replayed: " + right;
         }
     }
     return std::string();
@@ -138,7 +152,8 @@ TEST(RoundTrip, EachSequenceReplaysAsRecorded) {
         ASSERT_TRUE(replayed.process.started && !replayed.process.timedOut);
 
         // The recorded run did what the sequence is about.
-        EXPECT_EQ(recorded.process.exitCode, s.exitCode) << recorded.process.out << recorded.process.err;
+        EXPECT_EQ(recorded.process.exitCode, s.exitCode)
+            << recorded.process.out << recorded.process.err;
         if (!s.shows.empty()) {
             EXPECT_TRUE(Shows(recorded.out, s.shows)) << recorded.process.out;
         }
@@ -170,8 +185,7 @@ const Program kLanguageThenBody{
 class EditedRecording : public ::testing::Test {
 protected:
     void SetUp() override {
-        recorded = station.Record(kExample + "0x02040002 = u32:3\n",
-                                  kLanguageThenBody);
+        recorded = station.Record(kExample + "0x02040002 = u32:3\n", kLanguageThenBody);
         ASSERT_TRUE(station.Ok());
         ASSERT_EQ(recorded.process.exitCode, 0) << recorded.process.out;
         calls = rectest::RecordedCalls(station.Recording());
@@ -254,23 +268,27 @@ TEST_F(EditedRecording, ForcedFailureFailsThatStepAndTheNextOneRuns) {
 struct DepartureCase {
     const char* name;
     std::vector<std::string> args;
-    std::string call;      // the departing call, as the journal's "nearest" does not name it
-    std::string nearest;   // text in the journal's "nearest" value
+    std::string call;     // the departing call, as the journal's "nearest" does not name it
+    std::string nearest;  // text in the journal's "nearest" value
 };
 
 TEST_F(EditedRecording, DepartingReplayFailsCleanlyNamingTheCall) {
     const DepartureCase cases[] = {
         // Other parameters: the same procedure on another property.
-        {"other property", {"open", "execs=GetBodyID:20"},
+        {"other property",
+         {"open", "execs=GetBodyID:20"},
          "k2pPushRemoteEventProcedureSendParameter",
          "k2pPushRemoteEventProcedureSendParameter(h=0x00010517,type=2,size=4,data="},
         // Another procedure where the recording has a property read.
-        {"another procedure", {"open", "execs=SaveLanguage:0"},
-         "k2pExecuteRemoteEventProcedure", "k2pPushRemoteEventProcedureSendParameter("},
+        {"another procedure",
+         {"open", "execs=SaveLanguage:0"},
+         "k2pExecuteRemoteEventProcedure",
+         "k2pPushRemoteEventProcedureSendParameter("},
         // More than was recorded.
         {"beyond the recording",
          {"open", "execs=GetLanguage:4", "execs=GetBodyID:20", "execs=GetLanguage:4#2"},
-         "k2pClearRemoteEventProcedureParameter", "k2pClearRemoteEventProcedureParameter("},
+         "k2pClearRemoteEventProcedureParameter",
+         "k2pClearRemoteEventProcedureParameter("},
     };
     for (const DepartureCase& c : cases) {
         SCOPED_TRACE(c.name);

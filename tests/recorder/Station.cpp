@@ -51,7 +51,7 @@ std::vector<std::string> Masked(const std::vector<std::string>& lines) {
         {std::regex("^\\[CMNT\\] Current Time is .*"), "[CMNT] Current Time is *"},
         {std::regex("^(\\[KVTI\\]   [A-Za-z]+ +:).*"), "$1 *"},
         {std::regex("^(\\[VALU\\] _k2p[A-Za-z]+ +- 0x)[0-9a-f]+$"), "$1*"},
-        {std::regex("^\\[VALU\\] _pImpl - [1-9][0-9]*$"), "[VALU] _pImpl - *"},   // an address
+        {std::regex("^\\[VALU\\] _pImpl - [1-9][0-9]*$"), "[VALU] _pImpl - *"},  // an address
         {std::regex("^start : [0-9]+$"), "start : *"},
         {std::regex("^hFile = [0-9a-f]+$"), "hFile = *"},
     };
@@ -110,9 +110,9 @@ Outcome Station::Record(const std::string& scenario, const Program& program) {
                       (_station + "real\\KVTItoPTP.dll").c_str()) &&
           kvttest::WriteFileBytes(_station + "real\\KVTItoPTP.ini", scenario) &&
           kvttest::CopyFileTo(_station + "recorder\\KVTItoPTP.dll", _station + "KVTItoPTP.dll") &&
-          kvttest::WriteFileBytes(_station + "KVTRecorder.ini",
-                                  "[Recorder]\r\nTarget = real\\KVTItoPTP.dll\r\nRecording = " +
-                                      Recording() + "\r\n");
+          kvttest::WriteFileBytes(
+              _station + "KVTRecorder.ini",
+              "[Recorder]\r\nTarget = real\\KVTItoPTP.dll\r\nRecording = " + Recording() + "\r\n");
     Outcome run = Execute(program);
     _ok = _ok && ::MoveFileA(_station.c_str(), Recorded().c_str());
     return run;

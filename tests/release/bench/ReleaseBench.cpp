@@ -12,7 +12,8 @@
 //
 // With "--recorder" it compares KVT_ReleaseAndTransfer of one raw image of 40 MB (quality
 // code 6) through the transport recorder (in front of the simulated camera, writing its
-// recording) with the same on the bare simulated camera, each in a folder of its own.
+// recording) with the same on the bare simulated camera, each in a folder of its own,
+// and shows the replay of that recording and one plain write of the image beside them.
 //
 //   release_bench [rounds] [keep]   (default 11 rounds; "keep" leaves the folder and its
 //                                   KvtDll.log, whose [TIME] lines break the time down)
@@ -148,8 +149,9 @@ int Measure(int rounds) {
 int MeasureTransfer(int rounds) {
     HMODULE library = ::LoadLibraryA("oxrmsg.dll");
     auto open = library ? Bind<decltype(&KVT_OpenDevice)>(library, "KVT_OpenDevice") : nullptr;
-    auto transfer =
-        library ? Bind<decltype(&KVT_ReleaseAndTransfer)>(library, "KVT_ReleaseAndTransfer") : nullptr;
+    auto transfer = library
+                        ? Bind<decltype(&KVT_ReleaseAndTransfer)>(library, "KVT_ReleaseAndTransfer")
+                        : nullptr;
     if (open == nullptr || transfer == nullptr || open() != 0) {
         std::printf("KVT_OpenDevice failed\n");
         return 3;
@@ -187,13 +189,15 @@ kvtq517test::DeployFolder TransferFolder(const char* prefix, bool recorder) {
         ::CreateDirectoryA(camera.c_str(), nullptr);
         ::MoveFileA((dir + "KVTItoPTP.dll").c_str(), (camera + "KVTItoPTP.dll").c_str());
         kvttest::CopyFileTo(kvttest::BinDir() + "recorder\\KVTItoPTP.dll", dir + "KVTItoPTP.dll");
-        kvttest::WriteFileBytes(dir + "KVTRecorder.ini",
-                                "[Recorder]\r\nTarget = real\\KVTItoPTP.dll\r\nRecording = session.rec\r\n");
+        kvttest::WriteFileBytes(
+            dir + "KVTRecorder.ini",
+            "[Recorder]\r\nTarget = real\\KVTItoPTP.dll\r\nRecording = session.rec\r\n");
     }
     kvttest::WriteFileBytes(camera + "raw.bin", Pattern(kRecordedRawBytes, 3));
-    kvttest::WriteFileBytes(camera + "KVTItoPTP.ini",
-                            "[Cameras]\nCount = 1\n[Camera0]\nToolMode = 0xFFFFFFFF\nRaw = file:raw.bin\n"
-                            "[Camera0.Public]\n0x8000002F = 00 00 06 04\n");
+    kvttest::WriteFileBytes(
+        camera + "KVTItoPTP.ini",
+        "[Cameras]\nCount = 1\n[Camera0]\nToolMode = 0xFFFFFFFF\nRaw = file:raw.bin\n"
+        "[Camera0.Public]\n0x8000002F = 00 00 06 04\n");
     kvttest::CopyFileTo(kvttest::BinDir() + "release_bench.exe", dir + "release_bench.exe");
     return folder;
 }
@@ -217,8 +221,14 @@ int CompareRecorder(int rounds, bool keep) {
     const kvtq517test::DeployFolder recorded = TransferFolder("release-bench-recorder", true);
     const double b = TransferIn(bare, rounds);
     const double r = TransferIn(recorded, rounds);
+    // The simulated camera replaying that recording: the image read from its block file
+    // straight into the capture's buffer.
+    const kvtq517test::DeployFolder replay = TransferFolder("release-bench-replay", false);
+    ::SetEnvironmentVariableA("KVTSIM_RECORDING", (recorded.Path() + "session.rec").c_str());
+    const double p = TransferIn(replay, rounds);
+    ::SetEnvironmentVariableA("KVTSIM_RECORDING", nullptr);
     const std::string blocks = kvttest::ReadFileBytes(recorded.Path() + "session.rec");
-    if (b < 0 || r < 0 || blocks.find("data=file:session.rec.") == std::string::npos) {
+    if (b < 0 || r < 0 || p < 0 || blocks.find("data=file:session.rec.") == std::string::npos) {
         std::printf("the recorder comparison failed\n");
         return 9;
     }
@@ -230,14 +240,17 @@ int CompareRecorder(int rounds, bool keep) {
         WriteDirect(recorded.Path() + "direct-" + std::to_string(round) + ".bin", image);
         writes.push_back(kvttest::Milliseconds() - start);
     }
-    std::printf("KVT_ReleaseAndTransfer (40 MB raw) through the recorder: %8.1f ms (median of %d)\n",
-                r, rounds);
+    std::printf(
+        "KVT_ReleaseAndTransfer (40 MB raw) through the recorder: %8.1f ms (median of %d)\n", r,
+        rounds);
     std::printf("the same on the bare transport:                  %8.1f ms\n", b);
     std::printf("ratio: %.2f\n", r / b);
     std::printf("recorder: one direct write of the 40 MB to a new file takes %.1f ms here\n",
                 Median(writes));
+    std::printf("recorder: the replay of that recording: %.1f ms\n", p);
     kvttest::KeepOrRemoveFolder(bare.Path(), keep);
     kvttest::KeepOrRemoveFolder(recorded.Path(), keep);
+    kvttest::KeepOrRemoveFolder(replay.Path(), keep);
     return 0;
 }
 
