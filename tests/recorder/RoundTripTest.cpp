@@ -124,8 +124,8 @@ std::string FirstDifference(const std::vector<std::string>& a, const std::vector
         const std::string left = i < a.size() ? a[i] : "(end)";
         const std::string right = i < b.size() ? b[i] : "(end)";
         if (left != right) {
-            return "line " + std::to_string(i + 1) + ":\n  recorded: " + left +
-                   "\n  replayed: " + right;
+            return "line " + std::to_string(i + 1) + ":\n  expected: " + left +
+                   "\n  actual:   " + right;
         }
     }
     return std::string();
@@ -141,14 +141,26 @@ std::vector<kvttest::SimCall> Departures(const Outcome& run) {
     return found;
 }
 
+// The same run twice: results, output, log lines and files.
+void ExpectSameRun(const Outcome& expected, const Outcome& actual) {
+    EXPECT_EQ(actual.process.exitCode, expected.process.exitCode) << actual.process.err;
+    EXPECT_EQ(actual.out, expected.out) << FirstDifference(expected.out, actual.out);
+    EXPECT_EQ(actual.process.err, expected.process.err);
+    EXPECT_EQ(actual.log, expected.log) << FirstDifference(expected.log, actual.log);
+    EXPECT_TRUE(FileDifferences(expected, actual).empty())
+        << ::testing::PrintToString(FileDifferences(expected, actual));
+}
+
 TEST(RoundTrip, EachSequenceReplaysAsRecorded) {
     for (const Sequence& s : Sequences()) {
         SCOPED_TRACE(s.name);
         Station station(std::string("rt-") + s.name);
         const Outcome recorded = station.Record(s.scenario, s.program);
+        const Outcome direct = station.Direct(s.scenario, s.program);
         const Outcome replayed = station.Replay(s.program);
         ASSERT_TRUE(station.Ok());
         ASSERT_TRUE(recorded.process.started && !recorded.process.timedOut);
+        ASSERT_TRUE(direct.process.started && !direct.process.timedOut);
         ASSERT_TRUE(replayed.process.started && !replayed.process.timedOut);
 
         // The recorded run did what the sequence is about.
@@ -162,15 +174,19 @@ TEST(RoundTrip, EachSequenceReplaysAsRecorded) {
         }
         EXPECT_GT(rectest::RecordingLines(station.Recording()).size(), 5u);
 
-        // The replay is the same run.
-        EXPECT_EQ(replayed.process.exitCode, recorded.process.exitCode) << replayed.process.err;
-        EXPECT_EQ(replayed.out, recorded.out) << FirstDifference(recorded.out, replayed.out);
-        EXPECT_EQ(replayed.process.err, recorded.process.err);
-        EXPECT_EQ(replayed.log, recorded.log) << FirstDifference(recorded.log, replayed.log);
         EXPECT_GT(recorded.log.size(), 20u);
-        EXPECT_TRUE(FileDifferences(recorded, replayed).empty())
-            << ::testing::PrintToString(FileDifferences(recorded, replayed));
-        EXPECT_TRUE(Departures(replayed).empty()) << replayed.journal;
+
+        // The recorder adds nothing: the run without it is the same.
+        {
+            SCOPED_TRACE("without the recorder");
+            ExpectSameRun(direct, recorded);
+        }
+        // The replay is the same run.
+        {
+            SCOPED_TRACE("replayed");
+            ExpectSameRun(recorded, replayed);
+            EXPECT_TRUE(Departures(replayed).empty()) << replayed.journal;
+        }
         if (!HasFailure()) {
             station.Remove();
         }

@@ -118,6 +118,11 @@ Outcome Station::Record(const std::string& scenario, const Program& program) {
     return run;
 }
 
+Outcome Station::Direct(const std::string& scenario, const Program& program) {
+    _ok = _ok && LayOut(program) && kvttest::WriteFileBytes(_station + "KVTItoPTP.ini", scenario);
+    return Execute(program);
+}
+
 Outcome Station::Replay(const Program& program, const std::string& recording) {
     _ok = _ok && LayOut(program);
     const std::string journal = _base + "replay.journal";

@@ -3,7 +3,8 @@
 // (the "real" library, in real\ with its own scenario) while a program runs; then the
 // same path laid out again as the development machine, where the simulated camera
 // replays the recording (KVTSIM_RECORDING) with no scenario at all. The station's
-// folder is kept beside it as recorded\ for the comparison.
+// folder is kept beside it as recorded\ for the comparison; the same path can also run
+// the program on the simulated camera alone.
 #pragma once
 
 #include <map>
@@ -49,6 +50,9 @@ public:
     // Lays out the station with the recorder in front of the simulated camera on
     // `scenario`, runs the program and keeps the folder as Recorded().
     Outcome Record(const std::string& scenario, const Program& program);
+    // Lays out the same path again with the simulated camera on `scenario` and no
+    // recorder, and runs the program: what the station gives without the recorder.
+    Outcome Direct(const std::string& scenario, const Program& program);
     // Lays out the same path again with the simulated camera replaying `recording`
     // (default: Recording()) and runs the program.
     Outcome Replay(const Program& program, const std::string& recording = std::string());
