@@ -54,5 +54,5 @@ awk -F'|' '
 ' "$rows"
 echo
 grep -a -h '^INFO ' "$work/calls.txt" | sed 's/^INFO /  /'
-grep -a -h -E 'log-like appends|first round|recorder: ' "$work/load.txt" "$work/release.txt" \
-  "$work/recorder.txt" | sed 's/^/  /'
+grep -a -h -E 'log-like appends|first round' "$work/load.txt" "$work/release.txt" | sed 's/^/  /'
+grep -a -h '^recorder: ' "$work/recorder.txt" | sed 's/^/  /'
