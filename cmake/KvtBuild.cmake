@@ -42,6 +42,31 @@ function(kvt_shared_library target)
   endif()
 endfunction()
 
+# The eleven functions of the transport library "KVTItoPTP.dll", in the order of the
+# interface (core/transport/TransportApi.h).
+set(KVT_TRANSPORT_EXPORTS
+  k2pInitialize
+  k2pTerminate
+  k2pGetDeviceInfoArray
+  k2pConnectCamera
+  k2pClearRemoteEventProcedureParameter
+  k2pPushRemoteEventProcedureSendParameter
+  k2pExecuteRemoteEventProcedure
+  k2pGetReturnDataSize
+  k2pGetReturnDataForExecuteRemoteEventProcedure
+  k2pGetSizeOfMemoryData
+  k2pExecuteGetMemoryData)
+
+# kvt_undecorated_exports(<target> <file name> <names>...): a .def that exports exactly
+# these __stdcall functions, undecorated (the i686 objects name them name@n).
+function(kvt_undecorated_exports target file)
+  set(def_file ${CMAKE_CURRENT_BINARY_DIR}/${target}.def)
+  list(JOIN ARGN "\n  " def)
+  file(CONFIGURE OUTPUT ${def_file} CONTENT "LIBRARY ${file}\nEXPORTS\n  ${def}\n")
+  target_sources(${target} PRIVATE ${def_file})
+  target_link_options(${target} PRIVATE "-Wl,--enable-stdcall-fixup")
+endfunction()
+
 # common/ is compiled into each library for itself. PIECES: LOG, BLOCKS, FILEPATH.
 function(kvt_add_common target)
   set(src ${PROJECT_SOURCE_DIR}/common)

@@ -28,6 +28,7 @@ run() {   # run <name> <program> [args]: its output in $work/<name>.txt
 echo "running the benchmarks (a few minutes) ..." >&2
 run load pellor_load_bench.exe
 run release release_bench.exe 5
+run recorder release_bench.exe --recorder 5
 run calls kvt_call_bench.exe
 run logreport kvt_logreport_bench.exe 100
 
@@ -40,6 +41,8 @@ rows="$work/rows.txt"
     "$(figure load 'LoadPropertyData (best' ':')" "$(figure load 'direct file writes' ':')"
   printf 'KVT_ReleaseAndTransfer, 30 MB raw + 10 MB JPEG|%s|ms|the same bytes written directly|%s\n' \
     "$(figure release 'KVT_ReleaseAndTransfer (' 'JPEG\):')" "$(figure release 'direct write of the same bytes' ':')"
+  printf 'KVT_ReleaseAndTransfer, 40 MB raw, recorder on|%s|ms|the same on the bare transport|%s\n' \
+    "$(figure recorder 'through the recorder' ':')" "$(figure recorder 'on the bare transport' ':')"
   grep -a -h '^BENCH ' "$work/calls.txt" "$work/logreport.txt" | sed 's/^BENCH //'
 } >"$rows"
 
@@ -53,3 +56,4 @@ awk -F'|' '
 echo
 grep -a -h '^INFO ' "$work/calls.txt" "$work/logreport.txt" | sed 's/^INFO /  /'
 grep -a -h -E 'log-like appends|first round' "$work/load.txt" "$work/release.txt" | sed 's/^/  /'
+grep -a -h '^recorder: ' "$work/recorder.txt" | sed 's/^/  /'

@@ -8,6 +8,7 @@
 #include "common/LogStream.h"
 #include "core/transport/TransportLog.h"
 #include "core/transport/TransportState.h"
+#include "core/transport/TypedEntry.h"
 
 namespace corvane {
 namespace {
@@ -32,20 +33,8 @@ using corvane::Transport;
 using corvane::TransportFunctions;
 using corvane::TransportLog;
 
-template <class Member>
-struct SlotType;
-template <class Fn>
-struct SlotType<Fn TransportFunctions::*> {
-    using type = Fn;
-};
-
-// GetProcAddress gives an untyped entry; this is the one place where a transport
-// function gets its type (through void(*)(), the neutral function pointer type).
-template <auto Slot>
-void Assign(TransportFunctions& functions, FARPROC entry) {
-    using Fn = typename SlotType<decltype(Slot)>::type;
-    functions.*Slot = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(entry));
-}
+// A transport function gets its type from its slot (core/transport/TypedEntry.h).
+using kvt::AssignEntry;
 
 struct Binding {
     const char* exportName;
@@ -56,30 +45,31 @@ struct Binding {
 // Looked up in this order; the first missing one fails the whole binding.
 const Binding kBindings[] = {
     {"k2pInitialize", "[VALU] _pImpl->_k2pInitialize",
-     &Assign<&TransportFunctions::Initialize>},
-    {"k2pTerminate", "[VALU] _pImpl->_k2pTerminate", &Assign<&TransportFunctions::Terminate>},
+     &AssignEntry<&TransportFunctions::Initialize>},
+    {"k2pTerminate", "[VALU] _pImpl->_k2pTerminate",
+     &AssignEntry<&TransportFunctions::Terminate>},
     {"k2pGetDeviceInfoArray", "[VALU] _pImpl->_k2pGetDeviceInfoArray",
-     &Assign<&TransportFunctions::GetDeviceInfoArray>},
+     &AssignEntry<&TransportFunctions::GetDeviceInfoArray>},
     {"k2pConnectCamera", "[VALU] _pImpl->_k2pConnectCamera",
-     &Assign<&TransportFunctions::ConnectCamera>},
+     &AssignEntry<&TransportFunctions::ConnectCamera>},
     {"k2pClearRemoteEventProcedureParameter",
      "[VALU] _pImpl->_k2pClearRemoteEventProcedureParameter",
-     &Assign<&TransportFunctions::ClearRemoteEventProcedureParameter>},
+     &AssignEntry<&TransportFunctions::ClearRemoteEventProcedureParameter>},
     // The message keeps the historical spelling that log readers search for.
     {"k2pPushRemoteEventProcedureSendParameter",
      "[VALU] _pImpl->_k2pPushRemoteEventProcedureSendParemeter",
-     &Assign<&TransportFunctions::PushRemoteEventProcedureSendParameter>},
+     &AssignEntry<&TransportFunctions::PushRemoteEventProcedureSendParameter>},
     {"k2pExecuteRemoteEventProcedure", "[VALU] _pImpl->_k2pExecuteEventProcedure",
-     &Assign<&TransportFunctions::ExecuteRemoteEventProcedure>},
+     &AssignEntry<&TransportFunctions::ExecuteRemoteEventProcedure>},
     {"k2pGetSizeOfMemoryData", "[VALU] _pImpl->_k2pGetSizeOfMemoryData",
-     &Assign<&TransportFunctions::GetSizeOfMemoryData>},
+     &AssignEntry<&TransportFunctions::GetSizeOfMemoryData>},
     {"k2pExecuteGetMemoryData", "[VALU] _pImpl->_k2pExecuteGetMemoryData",
-     &Assign<&TransportFunctions::ExecuteGetMemoryData>},
+     &AssignEntry<&TransportFunctions::ExecuteGetMemoryData>},
     {"k2pGetReturnDataSize", "[VALU] _pImpl->_k2pGetReturnDataSize",
-     &Assign<&TransportFunctions::GetReturnDataSize>},
+     &AssignEntry<&TransportFunctions::GetReturnDataSize>},
     {"k2pGetReturnDataForExecuteRemoteEventProcedure",
      "[VALU] _pImpl->_k2pGetReturnDataForExecuteRemoteEventProcedure",
-     &Assign<&TransportFunctions::GetReturnDataForExecuteRemoteEventProcedure>},
+     &AssignEntry<&TransportFunctions::GetReturnDataForExecuteRemoteEventProcedure>},
 };
 
 // A transport function that is called before the binding succeeded fails instead of

@@ -2,6 +2,7 @@
 
 #include "simulator/camera/Bytes.h"
 #include "simulator/camera/Status.h"
+#include "simulator/recording/RecordingFormat.h"
 
 namespace kvtsim {
 
@@ -22,20 +23,7 @@ JournalLine& JournalLine::AddHex(const char* key, std::uint32_t value) {
 }
 
 JournalLine& JournalLine::AddName(const char* key, const char* name) {
-    if (name == nullptr) {
-        return Add(key, std::string("(null)"));
-    }
-    std::string escaped;
-    for (std::size_t i = 0; name[i] != '\0' && i <= kMaxNameLength; ++i) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
-        if (c > ' ' && c <= '~' && c != '%') {
-            escaped += static_cast<char>(c);
-        } else {
-            escaped += '%';
-            escaped += HexOf(&c, 1);
-        }
-    }
-    return Add(key, escaped);
+    return Add(key, kvtrec::EscapeName(name));
 }
 
 void Journal::Append(const JournalLine& line) {

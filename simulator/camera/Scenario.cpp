@@ -43,6 +43,15 @@ public:
         if (!ParseIni(text, &entries, _error)) {
             return false;
         }
+        for (const IniEntry& e : entries) {
+            if (SameName(e.section, "Replay")) {
+                return RunReplay(world, entries, replace);
+            }
+        }
+        if (!replace && world.replay) {
+            *_error = "the camera replays " + world.replay->Path() + ": load a scenario instead";
+            return false;
+        }
         if (!replace) {
             for (const auto& c : world.cameras) {
                 _cameras.push_back(std::make_unique<Camera>(*c));
@@ -56,8 +65,45 @@ public:
         }
         world.Replace(std::move(_cameras), std::move(_faults));
         if (replace) {
+            world.replay.reset();
             world.journal.Clear();
         }
+        return true;
+    }
+
+    // "[Replay] Recording = <path>": the camera answers from that recording; the
+    // section stands alone.
+    bool RunReplay(World& world, const std::vector<IniEntry>& entries, bool replace) {
+        std::string recording;
+        for (const IniEntry& e : entries) {
+            if (!SameName(e.section, "Replay")) {
+                *_error = At(e, "a [Replay] scenario has no other section");
+                return false;
+            }
+            if (!SameName(e.key, "Recording") || !recording.empty()) {
+                *_error = At(e, "[Replay] holds one key, Recording");
+                return false;
+            }
+            recording = e.value;
+        }
+        if (!replace) {
+            *_error = "a recording is loaded as a scenario, not applied on top of one";
+            return false;
+        }
+        if (recording.empty()) {
+            *_error = "[Replay] names no Recording";
+            return false;
+        }
+        const std::string path = kvtrec::PathFrom(_baseDir, recording);
+        std::string error;
+        std::unique_ptr<Replay> replay = Replay::Load(path, &error);
+        if (!replay) {
+            *_error = "recording " + path + ": " + error;
+            return false;
+        }
+        world.Replace(CameraList(), CallRules());
+        world.replay = std::move(replay);
+        world.journal.Clear();
         return true;
     }
 

@@ -1,25 +1,16 @@
 #include "simulator/camera/ScenarioSource.h"
 
+#include "common/ModulePath.h"
 #include "common/Win32.h"
 #include "simulator/camera/Bytes.h"
 #include "simulator/camera/ValueSyntax.h"
+#include "simulator/recording/RecordingFormat.h"
+
+using kvtrec::FolderOf;
 
 namespace kvtsim {
 namespace {
 constexpr std::size_t kMaxScenarioBytes = 16u << 20;
-
-HMODULE ThisLibrary() {
-    HMODULE module = nullptr;
-    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                             GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCSTR>(&ThisLibrary), &module);
-    return module;
-}
-
-std::string FolderOf(const std::string& path) {
-    std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 }  // namespace
 
 std::string EnvironmentValue(const char* name) {
@@ -34,13 +25,11 @@ std::string EnvironmentValue(const char* name) {
 }
 
 std::string LibraryFolder() {
-    char path[MAX_PATH] = {};
-    DWORD n = ::GetModuleFileNameA(ThisLibrary(), path, MAX_PATH);
-    return n == 0 || n >= MAX_PATH ? std::string() : FolderOf(std::string(path, n));
+    return FolderOf(kvt::ModuleFileName(kvt::ThisModule()));
 }
 
 std::string BuiltInScenarioText() {
-    HMODULE module = ThisLibrary();
+    HMODULE module = kvt::ThisModule();
     HRSRC found = ::FindResourceA(module, "KVTSIM_DEFAULT", MAKEINTRESOURCEA(10));  // RT_RCDATA
     HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
     const void* data = loaded ? ::LockResource(loaded) : nullptr;
@@ -64,6 +53,13 @@ ScenarioText ReadScenarioFile(const std::string& path) {
 }
 
 ScenarioText FindStartupScenario() {
+    std::string recording = EnvironmentValue("KVTSIM_RECORDING");
+    if (!recording.empty()) {
+        ScenarioText s;
+        s.text = "[Replay]\nRecording = " + recording + "\n";
+        s.origin = recording;
+        return s;
+    }
     std::string named = EnvironmentValue("KVTSIM_SCENARIO");
     if (!named.empty()) {
         return ReadScenarioFile(named);

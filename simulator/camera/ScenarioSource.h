@@ -1,6 +1,7 @@
-// Where the scenario comes from: the file named by KVTSIM_SCENARIO, else
-// "KVTItoPTP.ini" in the library's folder, else the built-in default scenario (the
-// same text as the shipped KVTItoPTP.ini, kept as a resource of the library).
+// Where the scenario comes from: a recording named by KVTSIM_RECORDING (replayed as
+// the scenario "[Replay] Recording = <path>"), else the file named by KVTSIM_SCENARIO,
+// else "KVTItoPTP.ini" in the library's folder, else the built-in default scenario
+// (the same text as the shipped KVTItoPTP.ini, kept as a resource of the library).
 #pragma once
 
 #include <string>

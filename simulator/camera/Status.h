@@ -20,6 +20,7 @@ enum Status : unsigned {
     kStatusBadScenario = 117,       // the scenario could not be read (see kvtsim_ScenarioError)
     kStatusInternal = 119,          // out of memory or an unexpected failure inside
     kStatusNotFound = 121,          // test control: no such property, image or state
+    kStatusNotRecorded = 123,       // replay: the call is not in the recording (Replay.h)
 };
 
 constexpr unsigned kMaxCameras = 8;

@@ -16,6 +16,8 @@ public:
         Applied a = world.faults.Next(function);
         _fault = a.hasStatus ? a.status : 0;
     }
+    // The recording the call is answered from, or null (the camera model answers).
+    Replay* Replaying() const { return world.replay.get(); }
     bool Faulted() const { return _fault != 0; }
     unsigned Fault() {
         line.Add("inj", 1);

@@ -1,32 +1,14 @@
-// The eleven transport functions. Their types are those of core/transport/TransportApi.h:
-// the declarations below are made from those pointer types, so a definition that
-// drifts from the interface does not compile.
+// The eleven transport functions (declared in core/transport/TransportExports.h from
+// the interface's types). While a recording is loaded, each answers from it (Replay.h)
+// instead of the camera model.
 #include <cstring>
-#include <type_traits>
 
-#include "core/transport/TransportApi.h"
+#include "core/transport/TransportExports.h"
 #include "simulator/camera/Procedures.h"
 #include "simulator/camera/TransportCall.h"
 #include "simulator/camera/TransportExecute.h"
 
 using namespace kvtsim;
-
-extern "C" {
-std::remove_pointer_t<k2pInitialize_t> k2pInitialize;
-std::remove_pointer_t<k2pTerminate_t> k2pTerminate;
-std::remove_pointer_t<k2pGetDeviceInfoArray_t> k2pGetDeviceInfoArray;
-std::remove_pointer_t<k2pConnectCamera_t> k2pConnectCamera;
-std::remove_pointer_t<k2pClearRemoteEventProcedureParameter_t>
-    k2pClearRemoteEventProcedureParameter;
-std::remove_pointer_t<k2pPushRemoteEventProcedureSendParameter_t>
-    k2pPushRemoteEventProcedureSendParameter;
-std::remove_pointer_t<k2pExecuteRemoteEventProcedure_t> k2pExecuteRemoteEventProcedure;
-std::remove_pointer_t<k2pGetReturnDataSize_t> k2pGetReturnDataSize;
-std::remove_pointer_t<k2pGetReturnDataForExecuteRemoteEventProcedure_t>
-    k2pGetReturnDataForExecuteRemoteEventProcedure;
-std::remove_pointer_t<k2pGetSizeOfMemoryData_t> k2pGetSizeOfMemoryData;
-std::remove_pointer_t<k2pExecuteGetMemoryData_t> k2pExecuteGetMemoryData;
-}
 
 static_assert(kDeviceInfoRecordSize == kDeviceRecordBytes, "device record size");
 
@@ -47,6 +29,7 @@ extern "C" {
 
 unsigned KVT_TRANSPORT_CALL k2pInitialize() {
     return RunTransport("k2pInitialize", [&](TransportCall& call) -> unsigned {
+        if (Replay* r = call.Replaying()) return r->Initialize(call.line);
         if (call.Faulted()) return call.Fault();
         if (call.world.startupFailed) return kStatusBadScenario;
         call.world.initialized = true;
@@ -58,6 +41,7 @@ unsigned KVT_TRANSPORT_CALL k2pInitialize() {
 // connections; the camera model stays as it is.
 unsigned KVT_TRANSPORT_CALL k2pTerminate() {
     return RunTransport("k2pTerminate", [&](TransportCall& call) -> unsigned {
+        if (Replay* r = call.Replaying()) return r->Terminate(call.line);
         if (call.Faulted()) return call.Fault();
         World& w = call.world;
         w.initialized = false;
@@ -71,6 +55,9 @@ unsigned KVT_TRANSPORT_CALL k2pTerminate() {
 
 unsigned KVT_TRANSPORT_CALL k2pGetDeviceInfoArray(void** deviceInfoArray, unsigned* count) {
     return RunTransport("k2pGetDeviceInfoArray", [&](TransportCall& call) -> unsigned {
+        if (Replay* r = call.Replaying()) {
+            return r->GetDeviceInfoArray(call.line, deviceInfoArray, count);
+        }
         if (call.Faulted()) return call.Fault();
         World& w = call.world;
         if (deviceInfoArray == nullptr || count == nullptr) return kStatusNullPointer;
@@ -86,6 +73,7 @@ unsigned KVT_TRANSPORT_CALL k2pGetDeviceInfoArray(void** deviceInfoArray, unsign
 // The record is found by its address in the array, or else by its content (a copy).
 unsigned KVT_TRANSPORT_CALL k2pConnectCamera(void* deviceInfo, unsigned* hCamera) {
     return RunTransport("k2pConnectCamera", [&](TransportCall& call) -> unsigned {
+        if (Replay* r = call.Replaying()) return r->ConnectCamera(call.line, deviceInfo, hCamera);
         if (call.Faulted()) return call.Fault();
         World& w = call.world;
         if (deviceInfo == nullptr || hCamera == nullptr) return kStatusNullPointer;
@@ -115,6 +103,7 @@ unsigned KVT_TRANSPORT_CALL k2pConnectCamera(void* deviceInfo, unsigned* hCamera
 unsigned KVT_TRANSPORT_CALL k2pClearRemoteEventProcedureParameter(unsigned hCamera) {
     return RunTransport("k2pClearRemoteEventProcedureParameter",
                         [&](TransportCall& call) -> unsigned {
+        if (Replay* r = call.Replaying()) return r->Clear(call.line, hCamera);
         int cam;
         unsigned st = call.CameraOf(hCamera, &cam);
         if (call.Faulted()) return call.Fault();
@@ -130,6 +119,7 @@ unsigned KVT_TRANSPORT_CALL k2pPushRemoteEventProcedureSendParameter(unsigned hC
                                                                      unsigned size) {
     return RunTransport("k2pPushRemoteEventProcedureSendParameter",
                         [&](TransportCall& call) -> unsigned {
+        if (Replay* r = call.Replaying()) return r->Push(call.line, hCamera, type, data, size);
         int cam;
         unsigned st = call.CameraOf(hCamera, &cam);
         call.line.Add("type", type).Add("size", size);
@@ -143,6 +133,9 @@ unsigned KVT_TRANSPORT_CALL k2pExecuteRemoteEventProcedure(unsigned hCamera, con
                                                            unsigned returnData,
                                                            unsigned* result) {
     return RunTransport("k2pExecuteRemoteEventProcedure", [&](TransportCall& call) -> unsigned {
+        if (Replay* r = call.Replaying()) {
+            return r->Execute(call.line, hCamera, name, returnData, result);
+        }
         int cam;
         unsigned st = call.CameraOf(hCamera, &cam);
         call.line.AddName("proc", name).Add("flag", returnData);
@@ -157,6 +150,7 @@ unsigned KVT_TRANSPORT_CALL k2pExecuteRemoteEventProcedure(unsigned hCamera, con
 
 unsigned KVT_TRANSPORT_CALL k2pGetReturnDataSize(unsigned* size) {
     return RunTransport("k2pGetReturnDataSize", [&](TransportCall& call) -> unsigned {
+        if (Replay* r = call.Replaying()) return r->GetReturnDataSize(call.line, size);
         if (call.Faulted()) return call.Fault();
         if (size == nullptr) return kStatusNullPointer;
         if (!call.world.initialized) return kStatusNotInitialized;
@@ -172,6 +166,9 @@ unsigned KVT_TRANSPORT_CALL k2pGetReturnDataForExecuteRemoteEventProcedure(unsig
                                                                            unsigned* copied) {
     return RunTransport("k2pGetReturnDataForExecuteRemoteEventProcedure",
                         [&](TransportCall& call) -> unsigned {
+        if (Replay* r = call.Replaying()) {
+            return r->GetReturnData(call.line, hCamera, buffer, size, copied);
+        }
         int cam;
         unsigned st = call.CameraOf(hCamera, &cam);
         call.line.Add("size", size);
@@ -187,6 +184,9 @@ unsigned KVT_TRANSPORT_CALL k2pGetReturnDataForExecuteRemoteEventProcedure(unsig
 unsigned KVT_TRANSPORT_CALL k2pGetSizeOfMemoryData(unsigned hCamera, const char* name,
                                                    unsigned* size) {
     return RunTransport("k2pGetSizeOfMemoryData", [&](TransportCall& call) -> unsigned {
+        if (Replay* r = call.Replaying()) {
+            return r->GetSizeOfMemoryData(call.line, hCamera, name, size);
+        }
         int cam;
         unsigned st = call.CameraOf(hCamera, &cam);
         call.line.AddName("block", name);
@@ -214,6 +214,9 @@ unsigned KVT_TRANSPORT_CALL k2pGetSizeOfMemoryData(unsigned hCamera, const char*
 unsigned KVT_TRANSPORT_CALL k2pExecuteGetMemoryData(unsigned hCamera, void* buffer,
                                                     unsigned size, unsigned* read) {
     return RunTransport("k2pExecuteGetMemoryData", [&](TransportCall& call) -> unsigned {
+        if (Replay* r = call.Replaying()) {
+            return r->GetMemoryData(call.line, hCamera, buffer, size, read);
+        }
         int cam;
         unsigned st = call.CameraOf(hCamera, &cam);
         call.line.Add("size", size);

@@ -4,6 +4,7 @@
 
 #include "common/Handles.h"
 #include "simulator/camera/Status.h"
+#include "simulator/recording/RecordingFormat.h"
 
 namespace kvtsim {
 namespace {
@@ -200,9 +201,7 @@ bool ParseBytes(const std::string& value, const std::string& baseDir, Bytes* out
             while (!path.empty() && IsBlank(path.back())) {
                 path.pop_back();
             }
-            bool absolute = (path.size() > 1 && path[1] == ':') ||
-                            (!path.empty() && (path[0] == '\\' || path[0] == '/'));
-            std::string full = absolute || baseDir.empty() ? path : baseDir + path;
+            std::string full = kvtrec::PathFrom(baseDir, path);
             Bytes file;
             if (!ReadWholeFile(full, kMaxImageBytes, &file)) {
                 *error = "cannot read the file '" + full + "'";

@@ -16,6 +16,7 @@
 #include "simulator/camera/Camera.h"
 #include "simulator/camera/Journal.h"
 #include "simulator/camera/ProcedureArgs.h"
+#include "simulator/camera/Replay.h"
 #include "simulator/camera/Status.h"
 
 namespace kvtsim {
@@ -45,6 +46,7 @@ public:
     std::string scenarioOrigin;  // where the current scenario came from
     std::string scenarioError;   // the last scenario that failed to load
     bool startupFailed = false;  // the startup scenario failed: k2pInitialize refuses
+    std::unique_ptr<Replay> replay;  // set: the transport answers from this recording
 
     // Index of the connected camera with this handle, or -1.
     int CameraOfHandle(std::uint32_t handle) const;

@@ -1,5 +1,7 @@
 #include "tests/examples/DeployCopy.h"
 
+#include <vector>
+
 #include "common/Handles.h"
 #include "common/Win32.h"
 #include "support/TestSupport.h"
@@ -52,15 +54,42 @@ std::string WindowsPath(const std::string& buildMachinePath) {
 }
 
 std::string CopyDeployFolder(const std::string& from, const std::string& prefix) {
+    const std::string to = kvttest::MakeFreshDir(prefix);
+    return !to.empty() && CopyDeployFolderInto(from, to) ? to : std::string();
+}
+
+bool CopyDeployFolderInto(const std::string& from, const std::string& to) {
     std::string source = from;
     if (!source.empty() && source.back() != '\\') {
         source += '\\';
     }
-    const std::string to = kvttest::MakeFreshDir(prefix);
-    if (to.empty() || !CopyTree(source, to, true)) {
-        return std::string();
+    ::CreateDirectoryA(to.c_str(), nullptr);
+    return CopyTree(source, to, true);
+}
+
+std::map<std::string, std::string> ReadTree(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    std::vector<std::string> pending{std::string()};
+    while (!pending.empty()) {
+        const std::string sub = pending.back();
+        pending.pop_back();
+        WIN32_FIND_DATAA entry;
+        kvt::UniqueFind find(::FindFirstFileA((folder + sub + "*").c_str(), &entry));
+        if (!find) {
+            continue;
+        }
+        do {
+            const std::string name = entry.cFileName;
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                if (name != "." && name != "..") {
+                    pending.push_back(sub + name + "\\");
+                }
+            } else {
+                files[sub + name] = kvttest::ReadFileBytes(folder + sub + name);
+            }
+        } while (::FindNextFileA(find.Get(), &entry));
     }
-    return to;
+    return files;
 }
 
 int CountFiles(const std::string& folder, const std::string& suffix) {

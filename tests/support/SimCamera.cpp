@@ -184,6 +184,14 @@ SimCamera::SimCamera() {
     if (m == nullptr) {
         m = ::LoadLibraryA((BinDir() + "KVTItoPTP.dll").c_str());  // stays loaded
     }
+    BindAll(m);
+}
+
+SimCamera::SimCamera(HMODULE library) {
+    BindAll(library);
+}
+
+void SimCamera::BindAll(HMODULE m) {
     if (m == nullptr) {
         return;
     }

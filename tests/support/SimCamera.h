@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Win32.h"
 #include "simulator/camera/SimControl.h"
 
 namespace kvttest {
@@ -63,6 +64,9 @@ std::vector<SimCall> ReadSimJournalFile(const std::string& path);
 class SimCamera {
 public:
     SimCamera();
+    // The test controls of this loaded copy of the library (another library of the same
+    // file name, such as the transport recorder, may be loaded too).
+    explicit SimCamera(HMODULE library);
     bool Ok() const { return _ok; }
 
     bool Load(const std::string& scenarioText);   // replaces the world
@@ -93,6 +97,8 @@ public:
     std::string ReleaseImage(unsigned camera, unsigned index) const;
 
 private:
+    void BindAll(HMODULE library);
+
     bool _ok = false;
     kvtsim_LoadScenarioText_t _load = nullptr;
     kvtsim_ApplyScenarioText_t _apply = nullptr;
