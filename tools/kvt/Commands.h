@@ -1,0 +1,75 @@
+// The sub-commands of kvt: their table (name, usage, help with examples, options) and
+// the context a command runs in.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/kvt/CommandLine.h"
+#include "tools/kvt/FactoryLibrary.h"
+#include "tools/kvt/Output.h"
+
+namespace kvtcli {
+
+struct CommandSpec;
+
+class CommandContext {
+public:
+    CommandContext(const CommandSpec& spec, const CommandLine& args, Output& out,
+                   FactoryLibrary& library)
+        : spec(spec), args(args), out(out), _library(library) {}
+
+    const CommandSpec& spec;
+    const CommandLine& args;
+    Output& out;
+
+    // The library, loaded on first use.
+    FactoryLibrary& Library();
+    const kvttools::FactoryExports& Api() { return Library().Api(); }
+
+    // Positional argument i (after the command word); UsageError "missing <name>".
+    const std::string& Arg(std::size_t i, const char* name) const;
+    // UsageError when more than `count` positional arguments were given.
+    void NoMoreArgs(std::size_t count) const;
+    // The camera slot of --camera (0 when not given).
+    int Camera() const { return args.camera < 0 ? 0 : args.camera; }
+
+private:
+    FactoryLibrary& _library;
+};
+
+// Runs the command; returns its exit code (0 on success) or throws a failure of
+// Failures.h.
+using CommandHandler = int (*)(CommandContext& context);
+
+struct CommandSpec {
+    const char* name;
+    const char* usage;      // after "kvt "
+    const char* summary;    // one line
+    const char* details;    // the help text, with examples
+    std::vector<OptionSpec> options;   // besides --json, --camera and --help
+    bool anyCamera;         // --camera takes any slot (else slot 0 only)
+    CommandHandler handler;
+};
+
+// The commands in the order of the help.
+const std::vector<CommandSpec>& Commands();
+// The command of that name (or alias), or null.
+const CommandSpec* FindCommand(const std::string& name);
+std::vector<std::string> CommandNames();
+
+std::string CommandHelp(const CommandSpec& spec);
+
+// UsageError for an action word that is none of `actions` (with the nearest one).
+[[noreturn]] void UnknownAction(const std::string& action, const std::vector<std::string>& actions);
+std::string OverviewHelp();
+
+int RunInfo(CommandContext& context);
+int RunProcs(CommandContext& context);
+int RunProcedure(CommandContext& context);
+int RunMemory(CommandContext& context);
+int RunProperty(CommandContext& context);
+int RunRelease(CommandContext& context);
+int RunReleaseParameters(CommandContext& context);
+
+}  // namespace kvtcli

@@ -1,0 +1,78 @@
+#include "tools/kvt/FactoryLibrary.h"
+
+#include "tools/kvt/Failures.h"
+#include "tools/kvt/ResultCodes.h"
+
+namespace kvtcli {
+
+void FactoryLibrary::Load() {
+    if (_module) {
+        return;
+    }
+    kvt::UniqueModule module(::LoadLibraryA("oxrmsg.dll"));
+    if (!module) {
+        const DWORD error = ::GetLastError();
+        throw ToolFailure("cannot load oxrmsg.dll (Windows error " + std::to_string(error) +
+                          "); run kvt in the deploy folder, beside oxrmsg.dll and Corvane.dll");
+    }
+    const std::vector<std::string> missing = kvttools::BindFactoryExports(module.Get(), _api);
+    if (!missing.empty()) {
+        std::string names;
+        for (const std::string& name : missing) {
+            names += " " + name;
+        }
+        throw ToolFailure("oxrmsg.dll lacks the exports" + names);
+    }
+    _module = std::move(module);
+}
+
+std::string FactoryLibrary::Folder() const {
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = ::GetModuleFileNameA(_module.Get(), path, MAX_PATH);
+    std::string folder(path, length < MAX_PATH ? length : 0);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+OpenDevice::OpenDevice(const kvttools::FactoryExports& api) : _api(api) {
+    const unsigned long result = _api.openDevice();
+    if (result != KVT_OK) {
+        _open = false;
+        Require("KVT_OpenDevice", result);
+    }
+}
+
+OpenDevice::~OpenDevice() {
+    if (_open) {
+        _api.closeDevice();
+    }
+}
+
+void OpenDevice::Close() {
+    if (_open) {
+        _open = false;
+        Require("KVT_CloseDevice", _api.closeDevice());
+    }
+}
+
+MonitorSession::MonitorSession(const kvttools::FactoryExports& api) : _api(api) {
+    const unsigned long result = _api.monitorOpenSession();
+    if (result != KVT_OK) {
+        _open = false;
+        Require("KVT_MonitorOpenSession", result);
+    }
+}
+
+MonitorSession::~MonitorSession() {
+    if (_open) {
+        _api.monitorCloseSession();
+    }
+}
+
+void MonitorSession::Close() {
+    if (_open) {
+        _open = false;
+        Require("KVT_MonitorCloseSession", _api.monitorCloseSession());
+    }
+}
+
+}  // namespace kvtcli

@@ -1,0 +1,151 @@
+// kvt: a command line for the camera, for service engineers and scripts, built on the
+// factory API exports of "oxrmsg.dll" like any factory program.
+//
+//     kvt COMMAND [ARGUMENTS] [--json] [--camera N] [--help]
+//
+// Exit codes: 0 success; a failing export's or procedure's result code where it fits
+// (ResultCodes.h); 2 for a command line that cannot run; 1 for kvt's own failures.
+#include <algorithm>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "tools/kvt/Commands.h"
+#include "tools/kvt/Failures.h"
+#include "tools/kvt/ResultCodes.h"
+#include "tools/kvt/Suggestions.h"
+
+namespace {
+
+using namespace kvtcli;
+
+// A global switch, before the command line is parsed: it decides how the output is
+// set up, also for a command line that does not parse.
+bool AskedFor(const std::vector<std::string>& args, const char* option) {
+    for (const std::string& arg : args) {
+        if (arg == "--") {
+            break;
+        }
+        if (arg == option) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool AskedForHelp(const std::vector<std::string>& args) {
+    return std::find(args.begin(), args.end(), "--help") != args.end() ||
+           std::find(args.begin(), args.end(), "-h") != args.end();
+}
+
+const CommandSpec& CommandOf(const std::string& word) {
+    const CommandSpec* spec = FindCommand(word);
+    if (spec == nullptr) {
+        std::string message = "unknown command \"" + word + "\"";
+        const std::vector<std::string> nearest = NearestNames(word, CommandNames(), 2);
+        if (!nearest.empty()) {
+            message += "; did you mean " + nearest[0] + "?";
+        }
+        throw UsageError(message + " (kvt --help lists the commands)");
+    }
+    return *spec;
+}
+
+void ShowHelp(Output& out, const std::string& command, const std::string& text) {
+    if (out.Json()) {
+        if (!command.empty()) {
+            out.Doc().Member("command", command);
+        }
+        out.Doc().Member("help", text);
+    } else {
+        out.Text(text);
+    }
+}
+
+// Runs the command line; returns the exit code. Failures are said on standard error
+// and, with --json, in the document's "error" member.
+int Run(const std::vector<std::string>& args, Output& out) {
+    std::string command;
+    try {
+        const std::string word = FindCommandWord(args);
+        if (word.empty() || word == "help") {
+            const std::string topic = word.empty() ? std::string()
+                                      : args.size() > 1 ? args.back() : std::string();
+            if (!topic.empty() && topic != "help" && topic[0] != '-') {
+                const CommandSpec& spec = CommandOf(topic);
+                ShowHelp(out, spec.name, CommandHelp(spec));
+                return 0;
+            }
+            if (word.empty() && !AskedForHelp(args)) {
+                out.Message(OverviewHelp());
+                throw UsageError("missing command");
+            }
+            ShowHelp(out, std::string(), OverviewHelp());
+            return 0;
+        }
+        const CommandSpec& spec = CommandOf(word);
+        command = spec.name;
+        const CommandLine line = ParseCommandLine(args, spec.options);
+        if (line.help) {
+            ShowHelp(out, spec.name, CommandHelp(spec));
+            return 0;
+        }
+        if (out.Json()) {
+            out.Doc().Member("command", command);
+        }
+        if (!spec.anyCamera && line.camera > 0) {
+            throw UsageError("kvt " + command + " works on camera slot 0 only: the factory API "
+                             "addresses other slots only in release and release-params");
+        }
+        FactoryLibrary library;
+        CommandContext context(spec, line, out, library);
+        return spec.handler(context);
+    } catch (const UsageError& e) {
+        out.Message("kvt" + (command.empty() ? std::string() : " " + command) + ": " + e.what());
+        if (out.Json()) {
+            out.Doc().CloseTo(1);
+            out.Doc().Key("error").BeginObject().Member("kind", "usage").Member("message", e.what()).EndObject();
+        }
+        return kUsageExitCode;
+    } catch (const ExportFailure& e) {
+        out.Message("kvt " + command + ": " + e.what());
+        if (out.Json()) {
+            out.Doc().CloseTo(1);
+            out.Doc()
+                .Key("error")
+                .BeginObject()
+                .Member("kind", "export")
+                .Member("message", e.what())
+                .Member("step", e.Step())
+                .Member("code", e.Code())
+                .Member("meaning", ResultMeaning(e.Code()))
+                .EndObject();
+        }
+        return ExitCodeOf(e.Code());
+    } catch (const std::bad_alloc&) {
+        out.Message("kvt " + command + ": out of memory");
+        return 1;
+    } catch (const std::exception& e) {   // ToolFailure and anything unforeseen
+        out.Message("kvt " + command + ": " + e.what());
+        if (out.Json()) {
+            out.Doc().CloseTo(1);
+            out.Doc().Key("error").BeginObject().Member("kind", "tool").Member("message", e.what()).EndObject();
+        }
+        return 1;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    StandardStreams streams(AskedFor(args, "--verbose"));   // before the libraries load
+    Output out(streams, AskedFor(args, "--json"));
+    const int exitCode = Run(args, out);
+    if (out.Json()) {
+        out.Doc().CloseTo(1);
+        out.Doc().Member("exitCode", exitCode);
+    }
+    out.Finish();
+    return exitCode;
+}
