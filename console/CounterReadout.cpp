@@ -11,7 +11,7 @@ void ReadRecord(const FactoryApi& api, Counter counter, std::uint32_t address, s
     record.address = address;
     record.size = size;
     std::memset(record.bytes, 0, sizeof(record.bytes));
-    api.monitorReadMemory(address, static_cast<unsigned long>(size), record.bytes);
+    record.readResult = api.monitorReadMemory(address, static_cast<unsigned long>(size), record.bytes);
     if (size == kTwoCounterRecordSize) {
         record.count = TwoCounterCount(record.bytes);
     } else {

@@ -20,6 +20,7 @@ struct CounterRecord {
     std::uint32_t address = 0;
     std::size_t size = 0;                            // 10 (two-counter models) or 3
     std::uint8_t bytes[kTwoCounterRecordSize] = {};  // zeros where the read gave nothing
+    std::uint32_t readResult = 0;                    // KVT_MonitorReadMemory's result
     std::int32_t count = 0;                          // by the model's formula
 };
 
@@ -37,9 +38,9 @@ struct CounterReadout {
 // Called right after each record is read, before the next step.
 using RecordRead = void (*)(const CounterRecord& record);
 
-// The readout of `model`: shutter (and mirror) record from bank 0xEE. The status of a
-// read is not looked at: a read that delivers nothing leaves zeros. An Unsupported
-// model runs nothing.
+// The readout of `model`: shutter (and mirror) record from bank 0xEE. A failed read
+// does not stop the readout: it leaves zeros, and its result is kept in the record
+// (TavolInfo does not look at it). An Unsupported model runs nothing.
 CounterReadout ReadCounters(const FactoryApi& api, const ModelChoice& model,
                             RecordRead onRead = nullptr);
 

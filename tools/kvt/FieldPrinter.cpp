@@ -28,7 +28,7 @@ std::string NumberText(const FieldLayout& field, const std::string& bytes, std::
     switch (field.kind) {
         case FieldKind::U32: return std::to_string(U32At(bytes, at));
         case FieldKind::I32: return std::to_string(static_cast<std::int32_t>(U32At(bytes, at)));
-        case FieldKind::Real: return Format("%.17g", RealAt(bytes, field.offset));
+        case FieldKind::Real: return RealText(RealAt(bytes, field.offset));
         default: return std::string();
     }
 }

@@ -205,10 +205,16 @@ public:
         for (std::size_t i = 0; i < readout.recordCount; ++i) {
             const tavol::CounterRecord& record = readout.records[i];
             const bool shutter = record.counter == tavol::Counter::Shutter;
+            const char* label = shutter ? "Shutter count" : "Mirror count";
+            if (record.readResult != KVT_OK) {
+                // A record the camera did not deliver is no count of zero.
+                Failed("KVT_MonitorReadMemory", record.readResult, label);
+                continue;
+            }
             if (_out.Json()) {
                 _out.Doc().Member(shutter ? "shutter" : "mirror", record.count);
             }
-            Line(shutter ? "Shutter count" : "Mirror count", std::to_string(record.count));
+            Line(label, std::to_string(record.count));
         }
         if (_out.Json()) {
             _out.Doc().EndObject();

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/Win32.h"
+#include "tools/kvt/Values.h"
 
 namespace kvtcli {
 namespace {
@@ -146,9 +147,7 @@ JsonWriter& JsonWriter::Real(double value) {
         return Null();
     }
     BeforeValue();
-    char digits[32];
-    std::snprintf(digits, sizeof(digits), "%.17g", value);
-    _text += digits;
+    _text += RealText(value);
     return *this;
 }
 

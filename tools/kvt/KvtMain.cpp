@@ -94,7 +94,7 @@ int Run(const std::vector<std::string>& args, Output& out) {
             out.Doc().Member("command", command);
         }
         if (!spec.anyCamera && line.camera > 0) {
-            throw UsageError("kvt " + command + " works on camera slot 0 only: the factory API "
+            throw UsageError("camera slot 0 only: the factory API "
                              "addresses other slots only in release and release-params");
         }
         FactoryLibrary library;

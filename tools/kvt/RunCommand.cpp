@@ -101,15 +101,20 @@ int RunProcedure(CommandContext& context) {
     const std::vector<std::string> values(context.args.positionals.begin() + 1,
                                           context.args.positionals.end());
 
+    // A documented parameter is checked before the library loads.
+    const procref::Description* documented = DocumentedProcedure(name);
+    Parameter parameter;
+    if (documented != nullptr) {
+        parameter = DocumentedParameter(name, documented->parameter, values);
+    }
     const Registry registry = ObserveRegistry(context.Library());
     const RegisteredName* registered = registry.Find(name);
     if (registered == nullptr) {
         NotRegistered(name, registry);
     }
-    const procref::Description* documented = DocumentedProcedure(name);
-    Parameter parameter = documented != nullptr
-                              ? DocumentedParameter(name, documented->parameter, values)
-                              : RegisteredParameter(name, *registered, values);
+    if (documented == nullptr) {
+        parameter = RegisteredParameter(name, *registered, values);
+    }
 
     const kvttools::FactoryExports& api = context.Api();
     OpenDevice device(api);

@@ -1,6 +1,7 @@
 #include "tools/kvt/Values.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include "tools/kvt/Failures.h"
@@ -100,6 +101,17 @@ std::string ParseHexBytes(const std::string& text, const std::string& what) {
         throw UsageError(what + ": \"" + text + "\" has an odd number of hex digits");
     }
     return bytes;
+}
+
+std::string RealText(double value) {
+    char digits[40];
+    for (int precision = 15; precision <= 17; ++precision) {
+        std::snprintf(digits, sizeof(digits), "%.*g", precision, value);
+        if (std::strtod(digits, nullptr) == value) {
+            break;
+        }
+    }
+    return digits;
 }
 
 std::string HexText(const std::string& bytes, bool spaced) {

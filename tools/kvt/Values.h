@@ -21,6 +21,9 @@ double ParseReal(const std::string& text, const std::string& what);
 // Hex bytes: "0a1b", "0a 1b", "0a:1b", with or without a leading 0x.
 std::string ParseHexBytes(const std::string& text, const std::string& what);
 
+// The shortest decimal text that reads back as the same double.
+std::string RealText(double value);
+
 // The bytes as lower-case hex, with blanks between them or without.
 std::string HexText(const std::string& bytes, bool spaced);
 
