@@ -8,6 +8,7 @@
 
 #include "common/Win32.h"
 #include "tests/kvt/KvtFolder.h"
+#include "tests/kvt/SharedFolderTest.h"
 #include "tools/verck/VersionListFile.h"
 
 namespace {
@@ -27,18 +28,10 @@ const char kTwoCameras[] =
     "[Camera1.Memory2]\n4097 = 00 00 00 07 00 00 00 00 00 00\n"
     "[Camera1.Public]\n0x8000002F = 00 00 06 04\n0x80000002 = u32:22\n";
 
-class KvtCameras : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { s_folder = new KvtFolder("kvt-cameras"); }
-    static void TearDownTestSuite() {
-        delete s_folder;
-        s_folder = nullptr;
-    }
-    void SetUp() override { ASSERT_TRUE(s_folder->Ok()) << "cannot copy the deploy folder"; }
-
-    static KvtFolder* s_folder;
+class KvtCameras : public kvtclitest::SharedFolderTest<KvtCameras> {
+public:
+    static constexpr const char* kPrefix = "kvt-cameras";
 };
-KvtFolder* KvtCameras::s_folder = nullptr;
 
 TEST_F(KvtCameras, TwoCamerasSlotZeroIsTheOneInToolMode) {
     s_folder->UseScenario(kTwoCameras);

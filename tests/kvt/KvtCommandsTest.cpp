@@ -15,6 +15,7 @@
 #include "common/Win32.h"
 #include "tests/examples/DeployCopy.h"
 #include "tests/kvt/KvtFolder.h"
+#include "tests/kvt/SharedFolderTest.h"
 #include "tools/common/WholeFile.h"
 #include "tools/procref/ProcedureDescriptions.h"
 
@@ -58,21 +59,10 @@ std::string U32Bytes(std::uint32_t value) {
                        static_cast<char>(value >> 16), static_cast<char>(value >> 24)};
 }
 
-class KvtCommands : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { s_folder = new KvtFolder("kvt"); }
-    static void TearDownTestSuite() {
-        delete s_folder;
-        s_folder = nullptr;
-    }
-    void SetUp() override {
-        ASSERT_TRUE(s_folder->Ok()) << "cannot copy the deploy folder";
-        s_folder->UseShippedScenario();
-    }
-
-    static KvtFolder* s_folder;
+class KvtCommands : public kvtclitest::SharedFolderTest<KvtCommands> {
+public:
+    static constexpr const char* kPrefix = "kvt";
 };
-KvtFolder* KvtCommands::s_folder = nullptr;
 
 // The model decides the addresses: TavolInfo (through the camera SDK's product name)
 // and kvt (through --model) read the same counters with the same formulas, and the

@@ -8,6 +8,7 @@
 
 #include "common/Win32.h"
 #include "tests/kvt/KvtFolder.h"
+#include "tests/kvt/SharedFolderTest.h"
 #include "tools/verck/VersionListFile.h"
 
 namespace {
@@ -15,21 +16,10 @@ namespace {
 using kvtclitest::KvtFolder;
 using kvtclitest::KvtRun;
 
-class KvtErrors : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { s_folder = new KvtFolder("kvt-errors"); }
-    static void TearDownTestSuite() {
-        delete s_folder;
-        s_folder = nullptr;
-    }
-    void SetUp() override {
-        ASSERT_TRUE(s_folder->Ok()) << "cannot copy the deploy folder";
-        s_folder->UseShippedScenario();
-    }
-
-    static KvtFolder* s_folder;
+class KvtErrors : public kvtclitest::SharedFolderTest<KvtErrors> {
+public:
+    static constexpr const char* kPrefix = "kvt-errors";
 };
-KvtFolder* KvtErrors::s_folder = nullptr;
 
 // Exit 2 and a message that names the problem, before anything reaches the camera.
 TEST_F(KvtErrors, CommandLinesThatCannotRunExitWithTwo) {

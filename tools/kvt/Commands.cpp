@@ -164,12 +164,20 @@ void CommandContext::NoMoreArgs(std::size_t count) const {
     }
 }
 
-void UnknownAction(const std::string& action, const std::vector<std::string>& actions) {
+int RunAction(CommandContext& context, const std::vector<CommandAction>& actions) {
+    std::vector<std::string> names;
     std::string list;
     for (std::size_t i = 0; i < actions.size(); ++i) {
-        list += (i == 0 ? "" : i + 1 == actions.size() ? " or " : ", ") + actions[i];
+        names.push_back(actions[i].name);
+        list += (i == 0 ? "" : i + 1 == actions.size() ? " or " : ", ") + names.back();
     }
-    const std::vector<std::string> nearest = NearestNames(action, actions, 1);
+    const std::string& action = context.Arg(0, list.c_str());
+    for (const CommandAction& candidate : actions) {
+        if (action == candidate.name) {
+            return candidate.run(context);
+        }
+    }
+    const std::vector<std::string> nearest = NearestNames(action, names, 1);
     throw UsageError("unknown action \"" + action + "\": " + list +
                      (nearest.empty() ? std::string() : "; did you mean " + nearest[0] + "?"));
 }

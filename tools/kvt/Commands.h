@@ -60,8 +60,15 @@ std::vector<std::string> CommandNames();
 
 std::string CommandHelp(const CommandSpec& spec);
 
-// UsageError for an action word that is none of `actions` (with the nearest one).
-[[noreturn]] void UnknownAction(const std::string& action, const std::vector<std::string>& actions);
+// An action of a command ("mem read"): its word and what runs it.
+struct CommandAction {
+    const char* name;
+    CommandHandler run;
+};
+
+// Runs the action the first argument names; UsageError when it is missing or none of
+// `actions` (with the nearest one).
+int RunAction(CommandContext& context, const std::vector<CommandAction>& actions);
 std::string OverviewHelp();
 
 int RunInfo(CommandContext& context);

@@ -33,45 +33,25 @@ std::string FactoryLibrary::Folder() const {
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-OpenDevice::OpenDevice(const kvttools::FactoryExports& api) : _api(api) {
-    const unsigned long result = _api.openDevice();
+HeldOpen::HeldOpen(const char* openStep, Export open, const char* closeStep, Export close)
+    : _closeStep(closeStep), _close(close) {
+    const unsigned long result = open();
     if (result != KVT_OK) {
         _open = false;
-        Require("KVT_OpenDevice", result);
+        Require(openStep, result);
     }
 }
 
-OpenDevice::~OpenDevice() {
+HeldOpen::~HeldOpen() {
     if (_open) {
-        _api.closeDevice();
+        _close();
     }
 }
 
-void OpenDevice::Close() {
-    if (_open) {
-        _open = false;
-        Require("KVT_CloseDevice", _api.closeDevice());
-    }
-}
-
-MonitorSession::MonitorSession(const kvttools::FactoryExports& api) : _api(api) {
-    const unsigned long result = _api.monitorOpenSession();
-    if (result != KVT_OK) {
-        _open = false;
-        Require("KVT_MonitorOpenSession", result);
-    }
-}
-
-MonitorSession::~MonitorSession() {
-    if (_open) {
-        _api.monitorCloseSession();
-    }
-}
-
-void MonitorSession::Close() {
+void HeldOpen::Close() {
     if (_open) {
         _open = false;
-        Require("KVT_MonitorCloseSession", _api.monitorCloseSession());
+        Require(_closeStep, _close());
     }
 }
 

@@ -27,36 +27,41 @@ private:
     kvttools::FactoryExports _api;
 };
 
-// KVT_OpenDevice for the life of the object; KVT_CloseDevice at its end.
-class OpenDevice {
+// A pair of exports held open for the life of the object: the device
+// (KVT_OpenDevice / KVT_CloseDevice) or a monitor session.
+class HeldOpen {
 public:
-    // ExportFailure when the device does not open.
-    explicit OpenDevice(const kvttools::FactoryExports& api);
-    ~OpenDevice();
-    OpenDevice(const OpenDevice&) = delete;
-    OpenDevice& operator=(const OpenDevice&) = delete;
+    using Export = unsigned long(KVT_CALL*)(void);
 
-    // Closes now; ExportFailure when that fails. The destructor closes silently.
+    // Runs `open`; ExportFailure when it fails (and then nothing is closed).
+    HeldOpen(const char* openStep, Export open, const char* closeStep, Export close);
+    // Closes silently when Close did not run.
+    ~HeldOpen();
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+
+    // Closes now; ExportFailure when that fails.
     void Close();
 
 private:
-    const kvttools::FactoryExports& _api;
+    const char* _closeStep;
+    Export _close;
     bool _open = true;
 };
 
-// A monitor session (KVT_MonitorOpenSession) for the life of the object.
-class MonitorSession {
+// KVT_OpenDevice now, KVT_CloseDevice at the end.
+class OpenDevice : public HeldOpen {
 public:
-    explicit MonitorSession(const kvttools::FactoryExports& api);
-    ~MonitorSession();
-    MonitorSession(const MonitorSession&) = delete;
-    MonitorSession& operator=(const MonitorSession&) = delete;
+    explicit OpenDevice(const kvttools::FactoryExports& api)
+        : HeldOpen("KVT_OpenDevice", api.openDevice, "KVT_CloseDevice", api.closeDevice) {}
+};
 
-    void Close();
-
-private:
-    const kvttools::FactoryExports& _api;
-    bool _open = true;
+// KVT_MonitorOpenSession now, KVT_MonitorCloseSession at the end.
+class MonitorSession : public HeldOpen {
+public:
+    explicit MonitorSession(const kvttools::FactoryExports& api)
+        : HeldOpen("KVT_MonitorOpenSession", api.monitorOpenSession, "KVT_MonitorCloseSession",
+                   api.monitorCloseSession) {}
 };
 
 }  // namespace kvtcli

@@ -5,7 +5,6 @@
 //
 // Exit codes: 0 success; a failing export's or procedure's result code where it fits
 // (ResultCodes.h); 2 for a command line that cannot run; 1 for kvt's own failures.
-#include <algorithm>
 #include <new>
 #include <string>
 #include <vector>
@@ -31,11 +30,6 @@ bool AskedFor(const std::vector<std::string>& args, const char* option) {
         }
     }
     return false;
-}
-
-bool AskedForHelp(const std::vector<std::string>& args) {
-    return std::find(args.begin(), args.end(), "--help") != args.end() ||
-           std::find(args.begin(), args.end(), "-h") != args.end();
 }
 
 const CommandSpec& CommandOf(const std::string& word) {
@@ -68,19 +62,22 @@ int Run(const std::vector<std::string>& args, Output& out) {
     std::string command;
     try {
         const std::string word = FindCommandWord(args);
-        if (word.empty() || word == "help") {
-            const std::string topic = word.empty() ? std::string()
-                                      : args.size() > 1 ? args.back() : std::string();
-            if (!topic.empty() && topic != "help" && topic[0] != '-') {
-                const CommandSpec& spec = CommandOf(topic);
-                ShowHelp(out, spec.name, CommandHelp(spec));
+        if (word.empty()) {
+            if (AskedFor(args, "--help") || AskedFor(args, "-h")) {
+                ShowHelp(out, std::string(), OverviewHelp());
                 return 0;
             }
-            if (word.empty() && !AskedForHelp(args)) {
-                out.Message(OverviewHelp());
-                throw UsageError("missing command");
+            out.Message(OverviewHelp());
+            throw UsageError("missing command");
+        }
+        if (word == "help") {   // kvt help [COMMAND]
+            const CommandLine line = ParseCommandLine(args, {});
+            if (line.positionals.empty()) {
+                ShowHelp(out, std::string(), OverviewHelp());
+            } else {
+                const CommandSpec& spec = CommandOf(line.positionals[0]);
+                ShowHelp(out, spec.name, CommandHelp(spec));
             }
-            ShowHelp(out, std::string(), OverviewHelp());
             return 0;
         }
         const CommandSpec& spec = CommandOf(word);

@@ -160,17 +160,7 @@ int Call(CommandContext& context) {
 }  // namespace
 
 int RunMemory(CommandContext& context) {
-    const std::string& action = context.Arg(0, "read, write or call");
-    if (action == "read") {
-        return Read(context);
-    }
-    if (action == "write") {
-        return Write(context);
-    }
-    if (action == "call") {
-        return Call(context);
-    }
-    UnknownAction(action, {"read", "write", "call"});
+    return RunAction(context, {{"read", &Read}, {"write", &Write}, {"call", &Call}});
 }
 
 }  // namespace kvtcli

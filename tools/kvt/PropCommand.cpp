@@ -101,17 +101,7 @@ int Dump(CommandContext& context) {
 }  // namespace
 
 int RunProperty(CommandContext& context) {
-    const std::string& action = context.Arg(0, "load, save or dump");
-    if (action == "load") {
-        return Load(context);
-    }
-    if (action == "save") {
-        return Save(context);
-    }
-    if (action == "dump") {
-        return Dump(context);
-    }
-    UnknownAction(action, {"load", "save", "dump"});
+    return RunAction(context, {{"load", &Load}, {"save", &Save}, {"dump", &Dump}});
 }
 
 }  // namespace kvtcli

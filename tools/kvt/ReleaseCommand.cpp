@@ -147,6 +147,55 @@ void PrintImages(Output& out, const char* step, long quality, const std::vector<
     }
 }
 
+// release-params get and set: the words read (and changed and written), printed.
+int ChangeParameters(CommandContext& context, const std::vector<std::string>& assignments) {
+    const Layout& layout = *FindRecordLayout("ReleaseParameter");
+    const kvttools::FactoryExports& api = context.Api();
+    const ParameterExports parameters{api, context.args.Has("ex"), context.args.camera};
+    OpenDevice device(api);
+    ReleaseParameter record;
+    std::memset(&record, 0, sizeof(record));
+    parameters.Get(record);
+    std::string bytes(reinterpret_cast<const char*>(&record), sizeof(record));
+    if (!assignments.empty()) {
+        ApplyAssignments(layout, assignments, bytes, "ReleaseParameter");
+        std::memcpy(&record, bytes.data(), sizeof(record));
+        const char* step = "";
+        const unsigned long set = parameters.Set(record, step);
+        Require(step, set);
+    }
+    device.Close();
+
+    Output& out = context.out;
+    if (out.Json()) {
+        out.Doc().Member("action", assignments.empty() ? "get" : "set");
+        if (context.args.camera >= 0) {
+            out.Doc().Member("camera", context.args.camera);
+        }
+    } else {
+        out.Text(assignments.empty() ? "ReleaseParameter:\n" : "ReleaseParameter written:\n");
+    }
+    PrintFields(out, layout, bytes, "parameters");
+    return 0;
+}
+
+int GetParameters(CommandContext& context) {
+    context.NoMoreArgs(1);
+    return ChangeParameters(context, {});
+}
+
+int SetParameters(CommandContext& context) {
+    const std::vector<std::string> assignments(context.args.positionals.begin() + 1,
+                                               context.args.positionals.end());
+    if (assignments.empty()) {
+        throw UsageError("set needs FIELD=VALUE, for example Word[9]=7");
+    }
+    // Every value checked before anything reaches the camera.
+    std::string check(sizeof(ReleaseParameter), '\0');
+    ApplyAssignments(*FindRecordLayout("ReleaseParameter"), assignments, check, "ReleaseParameter");
+    return ChangeParameters(context, assignments);
+}
+
 }  // namespace
 
 int RunRelease(CommandContext& context) {
@@ -200,54 +249,10 @@ int RunRelease(CommandContext& context) {
 }
 
 int RunReleaseParameters(CommandContext& context) {
-    const std::string& action = context.Arg(0, "get or set");
-    const bool ex = context.args.Has("ex");
-    if (ex && context.args.camera >= 0) {
+    if (context.args.Has("ex") && context.args.camera >= 0) {
         throw UsageError("--ex and --camera do not go together: the Ex exports have no camera slot");
     }
-    const Layout& layout = *FindRecordLayout("ReleaseParameter");
-    std::vector<std::string> assignments;
-    if (action == "get") {
-        context.NoMoreArgs(1);
-    } else if (action == "set") {
-        assignments.assign(context.args.positionals.begin() + 1, context.args.positionals.end());
-        if (assignments.empty()) {
-            throw UsageError("set needs FIELD=VALUE, for example Word[9]=7");
-        }
-        // Every value checked before anything reaches the camera.
-        std::string check(layout.size, '\0');
-        ApplyAssignments(layout, assignments, check, "ReleaseParameter");
-    } else {
-        UnknownAction(action, {"get", "set"});
-    }
-
-    const kvttools::FactoryExports& api = context.Api();
-    const ParameterExports parameters{api, ex, context.args.camera};
-    OpenDevice device(api);
-    ReleaseParameter record;
-    std::memset(&record, 0, sizeof(record));
-    parameters.Get(record);
-    std::string bytes(reinterpret_cast<const char*>(&record), sizeof(record));
-    if (!assignments.empty()) {
-        ApplyAssignments(layout, assignments, bytes, "ReleaseParameter");
-        std::memcpy(&record, bytes.data(), sizeof(record));
-        const char* step = "";
-        const unsigned long set = parameters.Set(record, step);
-        Require(step, set);
-    }
-    device.Close();
-
-    Output& out = context.out;
-    if (out.Json()) {
-        out.Doc().Member("action", action);
-        if (context.args.camera >= 0) {
-            out.Doc().Member("camera", context.args.camera);
-        }
-    } else {
-        out.Text(action == "set" ? "ReleaseParameter written:\n" : "ReleaseParameter:\n");
-    }
-    PrintFields(out, layout, bytes, "parameters");
-    return 0;
+    return RunAction(context, {{"get", &GetParameters}, {"set", &SetParameters}});
 }
 
 }  // namespace kvtcli
