@@ -56,6 +56,16 @@ void ShowHelp(Output& out, const std::string& command, const std::string& text) 
     }
 }
 
+// kvt's own failure: exit 1.
+int ToolError(Output& out, const std::string& command, const std::string& message) {
+    out.Message("kvt" + (command.empty() ? std::string() : " " + command) + ": " + message);
+    if (out.Json()) {
+        out.Doc().CloseTo(1);
+        out.Doc().Key("error").BeginObject().Member("kind", "tool").Member("message", message).EndObject();
+    }
+    return 1;
+}
+
 // Runs the command line; returns the exit code. Failures are said on standard error
 // and, with --json, in the document's "error" member.
 int Run(const std::vector<std::string>& args, Output& out) {
@@ -120,15 +130,9 @@ int Run(const std::vector<std::string>& args, Output& out) {
         }
         return ExitCodeOf(e.Code());
     } catch (const std::bad_alloc&) {
-        out.Message("kvt " + command + ": out of memory");
-        return 1;
+        return ToolError(out, command, "out of memory");
     } catch (const std::exception& e) {   // ToolFailure and anything unforeseen
-        out.Message("kvt " + command + ": " + e.what());
-        if (out.Json()) {
-            out.Doc().CloseTo(1);
-            out.Doc().Key("error").BeginObject().Member("kind", "tool").Member("message", e.what()).EndObject();
-        }
-        return 1;
+        return ToolError(out, command, e.what());
     }
 }
 

@@ -222,7 +222,12 @@ int RunRelease(CommandContext& context) {
             ReleaseParameter changed = saved;
             changed.Word[KVT_RELEASE_WORD_QUALITY] = static_cast<kvt_u32>(quality);
             const unsigned long set = parameters.Set(changed, setStep);
-            Require(setStep, set);
+            if (set != KVT_OK) {
+                // A set that failed halfway leaves its earlier writes: put them back.
+                const char* ignored = "";
+                parameters.Set(saved, ignored);
+                Require(setStep, set);
+            }
             restore = true;
         }
     }
