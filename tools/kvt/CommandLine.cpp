@@ -7,7 +7,7 @@
 namespace kvtcli {
 namespace {
 
-const OptionSpec kGlobalOptions[] = {
+const OptionInfo kGlobalOptions[] = {
     {"json", nullptr, "one JSON document on standard output"},
     {"camera", "N", "camera slot N"},
     {"help", nullptr, "this help"},
@@ -31,28 +31,28 @@ std::string OptionName(const std::string& arg, std::string& inlineValue, bool& h
     return name == "h" ? "help" : name;
 }
 
-const OptionSpec* FindOption(const std::string& name, const std::vector<OptionSpec>& own) {
-    for (const OptionSpec& spec : kGlobalOptions) {
-        if (name == spec.name) {
-            return &spec;
+const OptionInfo* FindOption(const std::string& name, const std::vector<OptionInfo>& own) {
+    for (const OptionInfo& entry : kGlobalOptions) {
+        if (name == entry.name) {
+            return &entry;
         }
     }
-    for (const OptionSpec& spec : own) {
-        if (name == spec.name) {
-            return &spec;
+    for (const OptionInfo& entry : own) {
+        if (name == entry.name) {
+            return &entry;
         }
     }
     return nullptr;
 }
 
 [[noreturn]] void UnknownOption(const std::string& arg, const std::string& name,
-                                const std::vector<OptionSpec>& own) {
+                                const std::vector<OptionInfo>& own) {
     std::vector<std::string> known;
-    for (const OptionSpec& spec : kGlobalOptions) {
-        known.push_back(spec.name);
+    for (const OptionInfo& entry : kGlobalOptions) {
+        known.push_back(entry.name);
     }
-    for (const OptionSpec& spec : own) {
-        known.push_back(spec.name);
+    for (const OptionInfo& entry : own) {
+        known.push_back(entry.name);
     }
     std::string message = "unknown option " + arg;
     const std::vector<std::string> nearest = NearestNames(name, known, 2);
@@ -86,7 +86,7 @@ std::string FindCommandWord(const std::vector<std::string>& args) {
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args,
-                             const std::vector<OptionSpec>& commandOptions) {
+                             const std::vector<OptionInfo>& commandOptions) {
     CommandLine line;
     bool commandSeen = false;
     bool optionsEnded = false;
@@ -108,16 +108,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args,
         std::string value;
         bool hasInline = false;
         const std::string name = OptionName(arg, value, hasInline);
-        const OptionSpec* spec = FindOption(name, commandOptions);
-        if (spec == nullptr) {
+        const OptionInfo* entry = FindOption(name, commandOptions);
+        if (entry == nullptr) {
             UnknownOption(arg, name, commandOptions);
         }
-        if (spec->value == nullptr && hasInline) {
+        if (entry->value == nullptr && hasInline) {
             throw UsageError("--" + name + " takes no value");
         }
-        if (spec->value != nullptr && !hasInline) {
+        if (entry->value != nullptr && !hasInline) {
             if (i + 1 >= args.size()) {
-                throw UsageError("--" + name + " needs a value (" + spec->value + ")");
+                throw UsageError("--" + name + " needs a value (" + entry->value + ")");
             }
             value = args[++i];
         }

@@ -9,7 +9,7 @@
 namespace kvtcli {
 
 // An option of a command: "--out FILE" (value "FILE") or a flag (value null).
-struct OptionSpec {
+struct OptionInfo {
     const char* name;    // without the dashes
     const char* value;   // the value's name in the help, null for a flag
     const char* text;    // what it does
@@ -43,6 +43,6 @@ std::string FindCommandWord(const std::vector<std::string>& args);
 // Parses everything with the command's own options. UsageError for an unknown option
 // (with the nearest known ones), a missing or bad value.
 CommandLine ParseCommandLine(const std::vector<std::string>& args,
-                             const std::vector<OptionSpec>& commandOptions);
+                             const std::vector<OptionInfo>& commandOptions);
 
 }  // namespace kvtcli

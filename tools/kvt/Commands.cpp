@@ -113,8 +113,8 @@ const char kReleaseParamsDetails[] =
     "  kvt release-params set Word[9]=7\n"
     "  kvt release-params get --camera 1 --json\n";
 
-const std::vector<CommandSpec>& Table() {
-    static const std::vector<CommandSpec> table = {
+const std::vector<CommandEntry>& Table() {
+    static const std::vector<CommandEntry> table = {
         {"info", "info [--model NAME]",
          "cameras, body number, firmware versions, shutter and mirror counts", kInfoDetails,
          {{"model", "NAME", "the camera's product name, for the counter addresses"}}, false,
@@ -153,7 +153,7 @@ FactoryLibrary& CommandContext::Library() {
 
 const std::string& CommandContext::Arg(std::size_t i, const char* name) const {
     if (i >= args.positionals.size()) {
-        throw UsageError(std::string("missing ") + name + " (kvt " + spec.usage + ")");
+        throw UsageError(std::string("missing ") + name + " (kvt " + command.usage + ")");
     }
     return args.positionals[i];
 }
@@ -161,7 +161,7 @@ const std::string& CommandContext::Arg(std::size_t i, const char* name) const {
 void CommandContext::NoMoreArgs(std::size_t count) const {
     if (args.positionals.size() > count) {
         throw UsageError("unexpected argument \"" + args.positionals[count] + "\" (kvt " +
-                         spec.usage + ")");
+                         command.usage + ")");
     }
 }
 
@@ -183,15 +183,15 @@ int RunAction(CommandContext& context, const std::vector<CommandAction>& actions
                      (nearest.empty() ? std::string() : "; did you mean " + nearest[0] + "?"));
 }
 
-const std::vector<CommandSpec>& Commands() {
+const std::vector<CommandEntry>& Commands() {
     return Table();
 }
 
-const CommandSpec* FindCommand(const std::string& name) {
+const CommandEntry* FindCommand(const std::string& name) {
     const std::string wanted = name == "props" ? "prop" : name;
-    for (const CommandSpec& spec : Table()) {
-        if (wanted == spec.name) {
-            return &spec;
+    for (const CommandEntry& entry : Table()) {
+        if (wanted == entry.name) {
+            return &entry;
         }
     }
     return nullptr;
@@ -199,19 +199,19 @@ const CommandSpec* FindCommand(const std::string& name) {
 
 std::vector<std::string> CommandNames() {
     std::vector<std::string> names;
-    for (const CommandSpec& spec : Table()) {
-        names.push_back(spec.name);
+    for (const CommandEntry& entry : Table()) {
+        names.push_back(entry.name);
     }
     names.push_back("props");
     return names;
 }
 
-std::string CommandHelp(const CommandSpec& spec) {
-    std::string text = std::string("usage: kvt ") + spec.usage + " [--json] [--camera N]\n\n" +
-                       spec.summary + ".\n\n" + spec.details;
-    if (!spec.options.empty()) {
+std::string CommandHelp(const CommandEntry& entry) {
+    std::string text = std::string("usage: kvt ") + entry.usage + " [--json] [--camera N]\n\n" +
+                       entry.summary + ".\n\n" + entry.details;
+    if (!entry.options.empty()) {
         text += "\nOptions:\n";
-        for (const OptionSpec& option : spec.options) {
+        for (const OptionInfo& option : entry.options) {
             std::string head = std::string("--") + option.name;
             if (option.value != nullptr) {
                 head += std::string(" ") + option.value;
@@ -221,7 +221,7 @@ std::string CommandHelp(const CommandSpec& spec) {
     }
     text += "  --json         one JSON document on standard output\n";
     text += "  --verbose      the libraries' own console lines on standard error\n";
-    text += spec.anyCamera ? "  --camera N     camera slot N (0 to 7)\n"
+    text += entry.anyCamera ? "  --camera N     camera slot N (0 to 7)\n"
                            : "  --camera N     camera slot: only 0, the camera the factory API works on\n";
     return text;
 }
@@ -234,8 +234,8 @@ std::string OverviewHelp() {
         "Run it in the deploy folder (beside oxrmsg.dll).\n"
         "\n"
         "Commands:\n";
-    for (const CommandSpec& spec : Table()) {
-        text += Format("  %-15s %s\n", spec.name, spec.summary);
+    for (const CommandEntry& entry : Table()) {
+        text += Format("  %-15s %s\n", entry.name, entry.summary);
     }
     text +=
         "\n"

@@ -11,15 +11,15 @@
 
 namespace kvtcli {
 
-struct CommandSpec;
+struct CommandEntry;
 
 class CommandContext {
 public:
-    CommandContext(const CommandSpec& spec, const CommandLine& args, Output& out,
+    CommandContext(const CommandEntry& command, const CommandLine& args, Output& out,
                    FactoryLibrary& library)
-        : spec(spec), args(args), out(out), _library(library) {}
+        : command(command), args(args), out(out), _library(library) {}
 
-    const CommandSpec& spec;
+    const CommandEntry& command;
     const CommandLine& args;
     Output& out;
 
@@ -42,23 +42,23 @@ private:
 // Failures.h.
 using CommandHandler = int (*)(CommandContext& context);
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
     const char* usage;      // after "kvt "
     const char* summary;    // one line
     const char* details;    // the help text, with examples
-    std::vector<OptionSpec> options;   // besides --json, --camera and --help
+    std::vector<OptionInfo> options;   // besides --json, --camera and --help
     bool anyCamera;         // --camera takes any slot (else slot 0 only)
     CommandHandler handler;
 };
 
 // The commands in the order of the help.
-const std::vector<CommandSpec>& Commands();
+const std::vector<CommandEntry>& Commands();
 // The command of that name (or alias), or null.
-const CommandSpec* FindCommand(const std::string& name);
+const CommandEntry* FindCommand(const std::string& name);
 std::vector<std::string> CommandNames();
 
-std::string CommandHelp(const CommandSpec& spec);
+std::string CommandHelp(const CommandEntry& entry);
 
 // An action of a command ("mem read"): its word and what runs it.
 struct CommandAction {

@@ -15,7 +15,6 @@ public:
     // Loads the library and binds every export; ToolFailure when it cannot be loaded
     // or lacks an export (all missing names said).
     void Load();
-    bool Loaded() const { return static_cast<bool>(_module); }
 
     const kvttools::FactoryExports& Api() const { return _api; }
     HMODULE Module() const { return _module.Get(); }

@@ -31,8 +31,6 @@ public:
     template <class Value>
     JsonWriter& Member(const std::string& key, const Value& value);
 
-    // Open objects and arrays.
-    std::size_t Depth() const { return _open.size(); }
     // Closes what is open down to `depth`.
     void CloseTo(std::size_t depth);
 

@@ -32,9 +32,9 @@ bool AskedFor(const std::vector<std::string>& args, const char* option) {
     return false;
 }
 
-const CommandSpec& CommandOf(const std::string& word) {
-    const CommandSpec* spec = FindCommand(word);
-    if (spec == nullptr) {
+const CommandEntry& CommandOf(const std::string& word) {
+    const CommandEntry* entry = FindCommand(word);
+    if (entry == nullptr) {
         std::string message = "unknown command \"" + word + "\"";
         const std::vector<std::string> nearest = NearestNames(word, CommandNames(), 2);
         if (!nearest.empty()) {
@@ -42,7 +42,7 @@ const CommandSpec& CommandOf(const std::string& word) {
         }
         throw UsageError(message + " (kvt --help lists the commands)");
     }
-    return *spec;
+    return *entry;
 }
 
 void ShowHelp(Output& out, const std::string& command, const std::string& text) {
@@ -85,28 +85,28 @@ int Run(const std::vector<std::string>& args, Output& out) {
             if (line.positionals.empty()) {
                 ShowHelp(out, std::string(), OverviewHelp());
             } else {
-                const CommandSpec& spec = CommandOf(line.positionals[0]);
-                ShowHelp(out, spec.name, CommandHelp(spec));
+                const CommandEntry& entry = CommandOf(line.positionals[0]);
+                ShowHelp(out, entry.name, CommandHelp(entry));
             }
             return 0;
         }
-        const CommandSpec& spec = CommandOf(word);
-        command = spec.name;
-        const CommandLine line = ParseCommandLine(args, spec.options);
+        const CommandEntry& entry = CommandOf(word);
+        command = entry.name;
+        const CommandLine line = ParseCommandLine(args, entry.options);
         if (line.help) {
-            ShowHelp(out, spec.name, CommandHelp(spec));
+            ShowHelp(out, entry.name, CommandHelp(entry));
             return 0;
         }
         if (out.Json()) {
             out.Doc().Member("command", command);
         }
-        if (!spec.anyCamera && line.camera > 0) {
+        if (!entry.anyCamera && line.camera > 0) {
             throw UsageError("camera slot 0 only: the factory API "
                              "addresses other slots only in release and release-params");
         }
         FactoryLibrary library;
-        CommandContext context(spec, line, out, library);
-        return spec.handler(context);
+        CommandContext context(entry, line, out, library);
+        return entry.handler(context);
     } catch (const UsageError& e) {
         out.Message("kvt" + (command.empty() ? std::string() : " " + command) + ": " + e.what());
         if (out.Json()) {

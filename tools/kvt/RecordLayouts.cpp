@@ -139,14 +139,6 @@ const Layout* FindRecordLayout(const std::string& name) {
     return nullptr;
 }
 
-std::vector<std::string> RecordLayoutNames() {
-    std::vector<std::string> names;
-    for (const Layout& layout : Records()) {
-        names.push_back(layout.name);
-    }
-    return names;
-}
-
 Layout LayoutOfShape(const procref::ParameterShape& shape) {
     if (shape.flow == procref::Flow::None) {
         Layout none;

@@ -37,8 +37,6 @@ struct Layout {
 
 // The record of that name (kvt_records.h), or null.
 const Layout* FindRecordLayout(const std::string& name);
-// The names of all records.
-std::vector<std::string> RecordLayoutNames();
 
 // The layout of a parameter shape of the procedure reference; for "none" a layout
 // without fields.
