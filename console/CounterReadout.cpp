@@ -1,71 +1,58 @@
-// GBK text (compiled with the GBK execution character set).
 #include "console/CounterReadout.h"
 
-#include <cstdio>
 #include <cstring>
-
-#include "console/CounterFormulas.h"
-#include "console/ModelTable.h"
-#include "console/ResultText.h"
 
 namespace tavol {
 namespace {
 
-// All three steps run in any case; any nonzero status fails the opening.
-bool OpenCounterBank(const FactoryApi& api) {
-    std::uint32_t device = api.openDevice();
-    std::uint32_t session = api.monitorOpenSession();
-    std::uint32_t bank = api.monitorChangeBank(kCounterBank);
-    if (device != 0 || session != 0 || bank != 0) {
-        Report("读取错误！\n");
-        return false;
+void ReadRecord(const FactoryApi& api, Counter counter, std::uint32_t address, std::size_t size,
+                CounterRecord& record, RecordRead onRead) {
+    record.counter = counter;
+    record.address = address;
+    record.size = size;
+    std::memset(record.bytes, 0, sizeof(record.bytes));
+    record.readResult = api.monitorReadMemory(address, static_cast<unsigned long>(size), record.bytes);
+    if (size == kTwoCounterRecordSize) {
+        record.count = TwoCounterCount(record.bytes);
+    } else {
+        std::uint8_t three[kOneCounterRecordSize];
+        std::memcpy(three, record.bytes, sizeof(three));
+        record.count = OneCounterCount(three);
     }
-    return true;
-}
-
-void CloseCounterBank(const FactoryApi& api) {
-    api.monitorCloseSession();
-    api.closeDevice();
-}
-
-// Reads a record into a zeroed buffer and shows it on the console (not reported).
-// The read's status is not looked at: a read that delivers nothing leaves zeros.
-template <std::size_t N>
-void ReadRecord(const FactoryApi& api, const char* label, std::uint32_t address,
-                std::uint8_t (&record)[N]) {
-    std::memset(record, 0, N);
-    api.monitorReadMemory(address, static_cast<std::uint32_t>(N), record);
-    std::printf("[Debug]%s=%d  Data=", label, static_cast<int>(address));
-    for (std::uint8_t b : record) {
-        std::printf("%d  ", static_cast<int>(b));
+    if (onRead != nullptr) {
+        onRead(record);
     }
-    std::printf("\n");
 }
 
 }  // namespace
 
-TwoCounts ReadTwoCounters(const FactoryApi& api, std::uint32_t shutterAddress,
-                          std::uint32_t mirrorAddress) {
-    if (!OpenCounterBank(api)) {
-        return {-1, -1};
+CounterReadout ReadCounters(const FactoryApi& api, const ModelChoice& model, RecordRead onRead) {
+    CounterReadout readout;
+    if (model.readout == Readout::Unsupported) {
+        return readout;
     }
-    std::uint8_t record[kTwoCounterRecordSize];
-    ReadRecord(api, "ShotAddr", shutterAddress, record);
-    TwoCounts counts{TwoCounterCount(record), 0};
-    ReadRecord(api, "MirrorUpAddr", mirrorAddress, record);
-    counts.mirror = TwoCounterCount(record);
-    CloseCounterBank(api);
-    return counts;
-}
-
-std::int32_t ReadOneCounter(const FactoryApi& api, std::uint32_t address) {
-    if (!OpenCounterBank(api)) {
-        return -1;
+    readout.openDeviceResult = api.openDevice();
+    readout.openSessionResult = api.monitorOpenSession();
+    readout.changeBankResult = api.monitorChangeBank(kCounterBank);
+    readout.opened = readout.openDeviceResult == 0 && readout.openSessionResult == 0 &&
+                     readout.changeBankResult == 0;
+    if (!readout.opened) {
+        return readout;
     }
-    std::uint8_t record[kOneCounterRecordSize];
-    ReadRecord(api, "ShotAddr", address, record);
-    CloseCounterBank(api);
-    return OneCounterCount(record);
+    if (model.readout == Readout::TwoCounters) {
+        ReadRecord(api, Counter::Shutter, model.shutterAddress, kTwoCounterRecordSize,
+                   readout.records[0], onRead);
+        ReadRecord(api, Counter::Mirror, model.mirrorAddress, kTwoCounterRecordSize,
+                   readout.records[1], onRead);
+        readout.recordCount = 2;
+    } else {
+        ReadRecord(api, Counter::Shutter, model.shutterAddress, kOneCounterRecordSize,
+                   readout.records[0], onRead);
+        readout.recordCount = 1;
+    }
+    api.monitorCloseSession();
+    api.closeDevice();
+    return readout;
 }
 
 }  // namespace tavol

@@ -2,26 +2,10 @@
 // "oxrmsg.dll". The tool does not link it: only these six exports tie them together.
 #pragma once
 
-#include <cstdint>
-
 #include "common/Handles.h"
+#include "console/FactoryApi.h"
 
 namespace tavol {
-
-using KvtNoArgsFn = std::uint32_t(__stdcall*)();
-using KvtChangeBankFn = std::uint32_t(__stdcall*)(std::uint32_t bank);
-using KvtReadMemoryFn = std::uint32_t(__stdcall*)(std::uint32_t address, std::uint32_t size,
-                                                  std::uint8_t* buffer);
-
-// The bound exports; each returns 0 on success.
-struct FactoryApi {
-    KvtNoArgsFn openDevice = nullptr;
-    KvtNoArgsFn monitorOpenSession = nullptr;
-    KvtNoArgsFn monitorCloseSession = nullptr;
-    KvtNoArgsFn closeDevice = nullptr;
-    KvtChangeBankFn monitorChangeBank = nullptr;
-    KvtReadMemoryFn monitorReadMemory = nullptr;
-};
 
 class CFactoryLibrary {
 public:

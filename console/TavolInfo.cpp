@@ -7,7 +7,7 @@
 #include "console/Banner.h"
 #include "console/CameraIdentity.h"
 #include "console/Closing.h"
-#include "console/CounterReadout.h"
+#include "console/CounterReport.h"
 #include "console/FactoryLibrary.h"
 #include "console/ModelTable.h"
 #include "console/ResultText.h"
@@ -15,24 +15,6 @@
 namespace {
 
 using namespace tavol;
-
-void ReadAndReportCounts(const FactoryApi& api, const char* productName) {
-    ModelChoice model = ChooseModel(productName);
-    switch (model.readout) {
-        case Readout::TwoCounters: {
-            TwoCounts counts = ReadTwoCounters(api, model.shutterAddress, model.mirrorAddress);
-            Report("快门数：%d\n反光板数：%d\n", static_cast<int>(counts.shutter),
-                   static_cast<int>(counts.mirror));
-            break;
-        }
-        case Readout::OneCounter:
-            Report("快门数：%d\n", static_cast<int>(ReadOneCounter(api, model.shutterAddress)));
-            break;
-        case Readout::Unsupported:
-            Report("无法处理的产品型号。\n");
-            break;
-    }
-}
 
 int Run() {
     Report("%s", kBanner);
@@ -65,7 +47,7 @@ int Run() {
         FinishAndShow(factory);
         return 0;
     }
-    ReadAndReportCounts(factory.Api(), identity.productName);
+    ReportCounts(factory.Api(), identity.productName);
     FinishAndShow(factory);
     return 0;
 }

@@ -2,41 +2,11 @@
 // from a loaded library, as a factory program binds them (shared by test programs).
 #pragma once
 
-#include <string>
-
-#include "common/Win32.h"
-#include "include/kvt_factory.h"
+#include "tools/common/FactoryExports.h"
 
 namespace kvttest {
 
-struct FactoryApi {
-    decltype(&KVT_OpenDevice) openDevice = nullptr;
-    decltype(&KVT_CloseDevice) closeDevice = nullptr;
-    decltype(&KVT_MonitorOpenSession) monitorOpenSession = nullptr;
-    decltype(&KVT_MonitorCloseSession) monitorCloseSession = nullptr;
-    decltype(&KVT_MonitorChangeBank) monitorChangeBank = nullptr;
-    decltype(&KVT_MonitorReadMemory) monitorReadMemory = nullptr;
-    decltype(&KVT_MonitorWriteMemory) monitorWriteMemory = nullptr;
-    decltype(&KVT_MonitorCallFunction) monitorCallFunction = nullptr;
-    decltype(&KVT_ExecuteEventProc) executeEventProc = nullptr;
-    decltype(&KVT_ExecuteEventProcS) executeEventProcS = nullptr;
-    decltype(&KVT_SetReleaseParameter) setReleaseParameter = nullptr;
-    decltype(&KVT_GetReleaseParameter) getReleaseParameter = nullptr;
-    decltype(&KVT_SetReleaseParameterEx) setReleaseParameterEx = nullptr;
-    decltype(&KVT_GetReleaseParameterEx) getReleaseParameterEx = nullptr;
-    decltype(&KVT_SetReleaseParameterS) setReleaseParameterS = nullptr;
-    decltype(&KVT_GetReleaseParameterS) getReleaseParameterS = nullptr;
-    decltype(&KVT_ReleaseAndTransfer) releaseAndTransfer = nullptr;
-    decltype(&KVT_ReleaseAndTransferS) releaseAndTransferS = nullptr;
-    decltype(&MVT_ReleaseAndTransfer) mvtReleaseAndTransfer = nullptr;
-    decltype(&KVT_LoadProperty) loadProperty = nullptr;
-    decltype(&KVT_SaveProperty) saveProperty = nullptr;
-    decltype(&KVT_SetFilePath) setFilePath = nullptr;
-    decltype(&KVT_DeleteFilePath) deleteFilePath = nullptr;
-    decltype(&KVT_SetFolderPath) setFolderPath = nullptr;
-    decltype(&KVT_DeleteFolderPath) deleteFolderPath = nullptr;
-    decltype(&KVT_Debug) debug = nullptr;
-
+struct FactoryApi : kvttools::FactoryExports {
     // Binds every export of `library`; false (with "@@ missing export <name>" on
     // standard output) when one is absent.
     bool Bind(HMODULE library);

@@ -1,0 +1,36 @@
+#include "tools/kvt/ResultCodes.h"
+
+#include "include/kvt_results.h"
+#include "tools/kvt/Failures.h"
+
+namespace kvtcli {
+
+const char* ResultMeaning(unsigned long code) {
+#define KVT_CLI_RESULT_ROW(value, text) \
+    if (code == (value)) {              \
+        return text;                    \
+    }
+    KVT_RESULT_TABLE(KVT_CLI_RESULT_ROW)
+#undef KVT_CLI_RESULT_ROW
+    return "passed on from the camera or its transport";
+}
+
+std::string DescribeResult(unsigned long code) {
+    return std::to_string(code) + " (" + ResultMeaning(code) + ")";
+}
+
+int ExitCodeOf(unsigned long code) {
+    if (code >= 1 && code <= 255 && code != static_cast<unsigned long>(kUsageExitCode)) {
+        return static_cast<int>(code);
+    }
+    return 1;
+}
+
+void Require(const char* step, unsigned long result) {
+    if (result != KVT_OK) {
+        throw ExportFailure(step, result,
+                            std::string(step) + " failed with " + DescribeResult(result));
+    }
+}
+
+}  // namespace kvtcli
