@@ -3,17 +3,13 @@
 #include <algorithm>
 
 #include "common/Handles.h"
+#include "common/HexDigit.h"
 #include "simulator/camera/Status.h"
 #include "simulator/recording/RecordingFormat.h"
 
 namespace kvtsim {
 namespace {
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
+using kvt::HexDigit;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 

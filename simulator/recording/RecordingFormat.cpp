@@ -2,19 +2,13 @@
 
 #include <cstring>
 
+#include "common/HexDigit.h"
+
 namespace kvtrec {
 namespace {
 constexpr char kDigits[] = "0123456789abcdef";
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+using kvt::HexDigit;
 
 bool Escaped(unsigned char c) {
     return c <= ' ' || c > '~' || c == '%';

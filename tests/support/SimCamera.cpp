@@ -2,17 +2,13 @@
 
 #include <cstdio>
 
+#include "common/HexDigit.h"
 #include "common/Win32.h"
 #include "support/TestSupport.h"
 
 namespace kvttest {
 namespace {
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
+using kvt::HexDigit;
 
 std::string FromHex(const std::string& hex) {
     std::string out;

@@ -1,19 +1,10 @@
 #include "tools/kvt/ResultCodes.h"
 
 #include "include/kvt_results.h"
+#include "tools/common/ResultMeaning.h"
 #include "tools/kvt/Failures.h"
 
 namespace kvtcli {
-
-const char* ResultMeaning(unsigned long code) {
-#define KVT_CLI_RESULT_ROW(value, text) \
-    if (code == (value)) {              \
-        return text;                    \
-    }
-    KVT_RESULT_TABLE(KVT_CLI_RESULT_ROW)
-#undef KVT_CLI_RESULT_ROW
-    return "passed on from the camera or its transport";
-}
 
 std::string DescribeResult(unsigned long code) {
     return std::to_string(code) + " (" + ResultMeaning(code) + ")";

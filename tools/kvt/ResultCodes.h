@@ -4,13 +4,14 @@
 
 #include <string>
 
+#include "tools/common/ResultMeaning.h"
+
 namespace kvtcli {
 
 // Exit code of usage errors.
 constexpr int kUsageExitCode = 2;
 
-// The table's text for the code, or what any other code is.
-const char* ResultMeaning(unsigned long code);
+using kvttools::ResultMeaning;
 
 // "29 (the device is not open)".
 std::string DescribeResult(unsigned long code);

@@ -4,19 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/HexDigit.h"
 #include "tools/kvt/Failures.h"
 
 namespace kvtcli {
-namespace {
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
+using kvt::HexDigit;
 
 std::int64_t ParseNumber(const std::string& text, std::int64_t min, std::int64_t max,
                          const std::string& what) {

@@ -5,7 +5,7 @@
 
 #include "include/kvt_results.h"
 #include "tools/logreport/PageAssets.h"
-#include "tools/logreport/ResultMeaning.h"
+#include "tools/common/ResultMeaning.h"
 #include "tools/logreport/TextReport.h"
 
 namespace logreport {
@@ -109,7 +109,7 @@ void HtmlReport::WriteFailures(const Summary& summary) {
     for (const Failure& f : summary.Failures()) {
         h += "<div class=\"failure\" data-name=\"" + Html(f.name) + "\" data-result=\"" +
              (f.hasResult ? std::to_string(f.result) : std::string()) + "\"><b>" + Html(f.path) + "</b>: ";
-        h += f.hasResult ? "result " + std::to_string(f.result) + " (" + Html(ResultMeaning(f.result)) + ")"
+        h += f.hasResult ? "result " + std::to_string(f.result) + " (" + Html(kvttools::ResultMeaning(static_cast<unsigned long>(f.result))) + ")"
                          : std::string("no result logged");
         h += " <span class=\"muted\">process " + std::to_string(f.lane) + ", at " + std::to_string(f.time) +
              " ms, " + GoTo(f.line, f.operation, "line " + Number(f.line)) + "</span>";

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cinttypes>
 
-#include "tools/logreport/ResultMeaning.h"
+#include "tools/common/ResultMeaning.h"
 
 namespace logreport {
 namespace {
@@ -73,7 +73,7 @@ void WriteFailures(std::FILE* out, const Summary& summary) {
         ++n;
         if (f.hasResult) {
             std::fprintf(out, "  %u. %s: result %ld (%s)\n", n, f.path.c_str(), f.result,
-                         ResultMeaning(f.result));
+                         kvttools::ResultMeaning(static_cast<unsigned long>(f.result)));
         } else {
             std::fprintf(out, "  %u. %s: no result logged\n", n, f.path.c_str());
         }
