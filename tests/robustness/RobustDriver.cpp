@@ -9,6 +9,7 @@
 //   worker <tag> <rounds>        one of several processes using the library at once
 //   hold <mutex>[,<mutex>...]    takes named mutexes and waits to be killed
 //   foreign-handle               another process's module handle in the handle block
+//   run <token>...               sequences run once each as one session (SequenceRun.h)
 //
 // Results are "@@ ..." lines on standard output; the tests judge them.
 #include <cstdio>
@@ -21,6 +22,7 @@
 #include "robustness/DriverContext.h"
 #include "robustness/FaultSweep.h"
 #include "robustness/MalformedFiles.h"
+#include "robustness/SequenceRun.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -78,6 +80,9 @@ int main(int argc, char** argv) {
     }
     if (mode == "foreign-handle") {
         return robust::RunForeignCommonModule(ctx);
+    }
+    if (mode == "run") {
+        return robust::RunSequences(ctx, rest);
     }
     if (mode == "worker" && rest.size() == 2) {
         return robust::RunWorker(ctx, rest[0], std::strtoul(rest[1].c_str(), nullptr, 0));
