@@ -9,7 +9,9 @@
 # - A test program prints GoogleTest's "[==========] Running" header first thing. A
 #   run that ends without it did not start (Wine or the emulator failed to start the
 #   process): it is retried once, and a second such run is reported as "HARNESS: ...",
-#   with the exit code and what the loader printed, not as a test result.
+#   with the exit code and what the loader printed, not as a test result. A child process
+#   that a test could not start (tests/support/ProcessStart.h, tried twice there) is
+#   named the same way.
 # - 32-bit loaders run through scripts/wine32.sh (emulated where the kernel cannot run
 #   i386 programs).
 set -uo pipefail
@@ -36,6 +38,10 @@ for attempt in 1 2; do
     exit 1
   fi
   if grep -q '^\[==========\] Running' "$output" || [ "$status" -eq 0 ]; then
+    if [ "$status" -ne 0 ] && grep -q 'HARNESS: the child process could not be started' "$output"; then
+      echo "HARNESS: $(basename "$program") (test $name): a child process could not be started" \
+           "(lines above): a failure of Wine or the machine, not a test result"
+    fi
     exit "$status"
   fi
   echo "HARNESS: $(basename "$program") (test $name) did not start (attempt $attempt of 2):" \

@@ -27,9 +27,13 @@ std::unique_ptr<chtest::ChildProcess> StartDriver(const RobustFolder& folder,
     ::GetCurrentDirectoryA(MAX_PATH, previous);
     ::SetCurrentDirectoryA(folder.Path().c_str());
     auto child = std::make_unique<chtest::ChildProcess>();
-    const bool started = child->Start(folder.CommandLine(args));
+    try {
+        child->Start(folder.CommandLine(args));
+    } catch (...) {
+        ::SetCurrentDirectoryA(previous);
+        throw;
+    }
     ::SetCurrentDirectoryA(previous);
-    EXPECT_TRUE(started);
     return child;
 }
 

@@ -25,29 +25,6 @@
 #include "robustness/SequenceRun.h"
 #include "support/TestSupport.h"
 
-namespace {
-
-// The simulated camera is loaded first, from the driver's folder, so that its test
-// controls are bound and faults can be set before the library's first open; Corvane
-// later loads the same file and gets the same module.
-bool LoadLibraries(robust::DriverContext& ctx, kvttest::SimCamera*& sim) {
-    if (::LoadLibraryA((ctx.folder + "KVTItoPTP.dll").c_str()) == nullptr) {
-        robust::Emit("load failed KVTItoPTP.dll " + std::to_string(::GetLastError()));
-        return false;
-    }
-    static kvttest::SimCamera camera;
-    sim = &camera;
-    ctx.sim = &camera;
-    HMODULE library = ::LoadLibraryA("oxrmsg.dll");
-    if (library == nullptr) {
-        robust::Emit("load failed oxrmsg.dll " + std::to_string(::GetLastError()));
-        return false;
-    }
-    return camera.Ok() && ctx.api.Bind(library);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
@@ -65,8 +42,7 @@ int main(int argc, char** argv) {
         return robust::RunMalformedFiles(ctx, rest[0], std::strtoul(rest[1].c_str(), nullptr, 0),
                                          std::strtoul(rest[2].c_str(), nullptr, 0));
     }
-    kvttest::SimCamera* sim = nullptr;
-    if (!LoadLibraries(ctx, sim)) {
+    if (!robust::LoadLibraries(ctx)) {
         return 3;
     }
     if (mode == "sweep") {
