@@ -34,9 +34,11 @@
 
 namespace {
 
-// After warm-up (the first report), handles and private memory may move this much.
+// After warm-up (the first report), handles, private memory and the heap's bytes in use
+// may move this much.
 constexpr unsigned kHandleBound = 8;
 constexpr std::uint64_t kPrivateBound = 4u * 1024 * 1024;
+constexpr std::uint64_t kHeapBound = 64u * 1024;
 constexpr unsigned kFaultEvery = 3;   // about one cycle in three carries a fault
 constexpr int kHangSeconds = 300;
 
@@ -50,10 +52,11 @@ void Report(const Settings& s, const kvtsoak::Tally& t, const kvtsoak::Figures& 
     // The system's own private-bytes figure where it has one (Wine reports none).
     const std::string system =
         f.privateUsage != 0 ? " (system " + kvtsoak::Megabytes(f.privateUsage) + ")" : std::string();
-    std::fprintf(stderr, "cycle %6lu/%lu  handles %4u  private %10s%s  log %10s  faults %lu (%lu judged)"
-                "  unexpected %lu  %.3f s/cycle\n",
+    std::fprintf(stderr, "cycle %6lu/%lu  handles %4u  private %s%s  heap in use %llu bytes  log %s"
+                "  faults %lu (%lu judged)  unexpected %lu  %.3f s/cycle\n",
                 t.cycles, s.cycles, f.handles, kvtsoak::Megabytes(f.privateBytes).c_str(), system.c_str(),
-                kvtsoak::Megabytes(f.logBytes).c_str(), t.faults, t.faultsJudged, t.unexpected, secondsPerCycle);
+                static_cast<unsigned long long>(f.heapBytes), kvtsoak::Megabytes(f.logBytes).c_str(), t.faults,
+                t.faultsJudged, t.unexpected, secondsPerCycle);
 }
 
 int RunCycles(const Settings& s) {
@@ -92,8 +95,9 @@ int RunCycles(const Settings& s) {
     kvtsoak::Tally tally;
     kvtsoak::Trend trend;
     const kvtsoak::Figures start = kvtsoak::Measure();
-    std::fprintf(stderr, "start  handles %u  private %s  log %s\n", start.handles, kvtsoak::Megabytes(start.privateBytes).c_str(),
-                kvtsoak::Megabytes(start.logBytes).c_str());
+    std::fprintf(stderr, "start  handles %u  private %s  heap in use %llu bytes  log %s\n", start.handles,
+                 kvtsoak::Megabytes(start.privateBytes).c_str(), static_cast<unsigned long long>(start.heapBytes),
+                 kvtsoak::Megabytes(start.logBytes).c_str());
     auto lastReport = std::chrono::steady_clock::now();
     for (unsigned long c = 1; c <= s.cycles; ++c) {
         station.RunCycle(random, random() % kFaultEvery == 0, tally);
@@ -107,11 +111,14 @@ int RunCycles(const Settings& s) {
             trend.Add(f);   // the first report closes the warm-up
         }
     }
-    const bool flat = trend.HandleSpread() <= kHandleBound && trend.PrivateSpread() <= kPrivateBound;
+    const bool flat = trend.HandleSpread() <= kHandleBound && trend.PrivateSpread() <= kPrivateBound &&
+                      trend.HeapSpread() <= kHeapBound;
     const bool judged = tally.faults == tally.faultsJudged && tally.unexpected == 0;
-    std::fprintf(stderr, "after warm-up: handles moved %u (growth %+lld), private memory moved %s (growth %+lld bytes)\n",
-                trend.HandleSpread(), trend.HandleGrowth(), kvtsoak::Megabytes(trend.PrivateSpread()).c_str(),
-                trend.PrivateGrowth());
+    std::fprintf(stderr,
+                 "after warm-up: handles moved %u (growth %+lld), private memory moved %s (growth %+lld bytes),"
+                 " heap in use moved %llu bytes (growth %+lld)\n",
+                 trend.HandleSpread(), trend.HandleGrowth(), kvtsoak::Megabytes(trend.PrivateSpread()).c_str(),
+                 trend.PrivateGrowth(), static_cast<unsigned long long>(trend.HeapSpread()), trend.HeapGrowth());
     std::fprintf(stderr, "%lu cycles, %lu operations, %lu faults injected and reached, %lu with an odd code and [ERR!],"
                 " %lu not reached, %lu unexpected failures\n",
                 tally.cycles, tally.operations, tally.faults, tally.faultsJudged, tally.unreached, tally.unexpected);
