@@ -1,6 +1,6 @@
 #include "common/LogBatch.h"
 
-#include <string>
+#include <cstdio>
 
 #include "common/Handles.h"
 #include "common/LogFile.h"
@@ -33,9 +33,14 @@ char* Text(BatchHead* batch) {
     return reinterpret_cast<char*>(batch + 1);
 }
 
-std::string BatchName() {
-    return "KVT_LOG_BATCH_" + std::to_string(::GetCurrentProcessId());
-}
+// "KVT_LOG_BATCH_<process id>", built without allocating: the log starts inside the
+// libraries' load, where nothing may throw.
+struct BatchName {
+    char text[40];
+    BatchName() noexcept {
+        std::snprintf(text, sizeof(text), "KVT_LOG_BATCH_%lu", static_cast<unsigned long>(::GetCurrentProcessId()));
+    }
+};
 
 // True when the thread `id` of this process has ended (or no longer exists): a holder
 // killed while it held the batch, as at process exit, where the system ends the other
@@ -99,26 +104,25 @@ void WriteBatch(BatchHead* batch) {
 
 }  // namespace
 
-bool FastLogRequested() {
+bool FastLogRequested() noexcept {
     char value[4] = {};
     const DWORD n = ::GetEnvironmentVariableA("KVT_FAST_LOG", value, sizeof(value));
     return n == 1 && value[0] == '1';
 }
 
-bool JoinLogBatch() {
+bool JoinLogBatch() noexcept {
     if (g_batch != nullptr) {
         return true;
     }
-    const std::string name = BatchName();
-    kvt::UniqueKernelHandle mapping(::OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE,
-                                                       name.c_str()));
+    const BatchName name;
+    kvt::UniqueKernelHandle mapping(::OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, name.text));
     bool created = false;
     if (!mapping) {
         if (!FastLogRequested()) {
             return false;
         }
         mapping.Reset(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                           kMappingSize, name.c_str()));
+                                           kMappingSize, name.text));
         created = mapping && ::GetLastError() != ERROR_ALREADY_EXISTS;
         if (!mapping) {
             return false;   // the default mode, then
@@ -142,7 +146,7 @@ bool JoinLogBatch() {
     return true;
 }
 
-void LeaveLogBatch() {
+void LeaveLogBatch() noexcept {
     if (g_batch == nullptr) {
         return;
     }
@@ -155,11 +159,11 @@ void LeaveLogBatch() {
     g_mapping.Reset();
 }
 
-bool InLogBatch() {
+bool InLogBatch() noexcept {
     return g_batch != nullptr;
 }
 
-void AppendToLogBatch(const char* text, std::size_t size) {
+void AppendToLogBatch(const char* text, std::size_t size) noexcept {
     BatchHead* batch = g_batch;
     if (batch == nullptr) {
         return;

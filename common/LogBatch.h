@@ -22,18 +22,18 @@
 namespace kvtlog {
 
 // The environment switch: KVT_FAST_LOG is "1".
-bool FastLogRequested();
+bool FastLogRequested() noexcept;
 
 // Log start-up of a library: joins the process's batch, creating it when the fast log
 // is requested. True when this library's commits now go through the batch.
-bool JoinLogBatch();
+bool JoinLogBatch() noexcept;
 // Log shut-down: writes what waits in the batch and leaves it.
-void LeaveLogBatch();
-bool InLogBatch();
+void LeaveLogBatch() noexcept;
+bool InLogBatch() noexcept;
 
 // Appends `size` bytes of committed text (line ends LF, written as CR LF); outside
 // any operation the batch is written at once.
-void AppendToLogBatch(const char* text, std::size_t size);
+void AppendToLogBatch(const char* text, std::size_t size) noexcept;
 
 // One operation: while any is running in the process, committed text waits in the
 // batch; when the outermost one ends, the batch is written. Nothing without a batch.
