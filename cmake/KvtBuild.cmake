@@ -72,8 +72,8 @@ function(kvt_add_common target)
   set(src ${PROJECT_SOURCE_DIR}/common)
   foreach(piece ${ARGN})
     if(piece STREQUAL "LOG")
-      target_sources(${target} PRIVATE ${src}/LogStream.cpp ${src}/LogFile.cpp ${src}/LogDump.cpp
-                                    ${src}/LogBanner.cpp)
+      target_sources(${target} PRIVATE ${src}/LogStream.cpp ${src}/LogFile.cpp ${src}/LogBatch.cpp
+                                    ${src}/LogDump.cpp ${src}/LogBanner.cpp)
     elseif(piece STREQUAL "BLOCKS")
       target_sources(${target} PRIVATE ${src}/SharedMemory.cpp ${src}/SharedMemoryBlocks.cpp)
     elseif(piece STREQUAL "FILEPATH")

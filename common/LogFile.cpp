@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/Handles.h"
+#include "common/LogBatch.h"
 #include "common/Win32.h"
 #include "core/GlobalTimer.h"
 
@@ -80,9 +81,11 @@ void StartLogStaging() {
     }
     g_staging[0] = '\0';
     g_fill = 0;
+    JoinLogBatch();
 }
 
 void StopLogStaging() {
+    LeaveLogBatch();
     delete[] g_staging;
     delete[] g_translated;
     g_staging = nullptr;
@@ -125,27 +128,44 @@ void CommitLog(LogStream& log) {
 }
 
 void WriteLogFile() {
-    kvt::UniqueFile file = OpenLogFile();
-    if (!file) {
+    if (InLogBatch()) {
+        AppendToLogBatch(g_staging, std::strlen(g_staging));
+        g_fill = 0;
         return;
     }
+    std::size_t out = 0;
     if (g_staging != nullptr) {
-        std::size_t out = 0;
-        for (const char* p = g_staging; *p != '\0'; ++p) {
-            if (*p == '\n') {
-                g_translated[out++] = '\r';
-            }
-            g_translated[out++] = *p;
-        }
-        DWORD written = 0;
-        if (out > 0) {
-            AppendLock lock(file.Get());
-            LARGE_INTEGER end{};
-            ::SetFilePointerEx(file.Get(), end, nullptr, FILE_END);
-            ::WriteFile(file.Get(), g_translated, static_cast<DWORD>(out), &written, nullptr);
-        }
+        out = ToFileLineEnds(g_staging, std::strlen(g_staging), g_translated);
     }
-    g_fill = 0;
+    if (AppendToLogFile(g_translated, out)) {
+        g_fill = 0;
+    }
+}
+
+std::size_t ToFileLineEnds(const char* text, std::size_t size, char* out) {
+    char* const start = out;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (text[i] == '\n') {
+            *out++ = '\r';
+        }
+        *out++ = text[i];
+    }
+    return static_cast<std::size_t>(out - start);
+}
+
+bool AppendToLogFile(const char* bytes, std::size_t size) {
+    kvt::UniqueFile file = OpenLogFile();
+    if (!file) {
+        return false;
+    }
+    if (size > 0) {
+        AppendLock lock(file.Get());
+        LARGE_INTEGER end{};
+        ::SetFilePointerEx(file.Get(), end, nullptr, FILE_END);
+        DWORD written = 0;
+        ::WriteFile(file.Get(), bytes, static_cast<DWORD>(size), &written, nullptr);
+    }
+    return true;
 }
 
 }  // namespace kvtlog

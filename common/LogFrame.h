@@ -11,6 +11,9 @@
 //     return kvtlog::RunInClassFrame(s_log, kFrame, [&] { ...body... });
 // logs a caught CException and raises "[FUNC] <Class::Member>" with code 1 or the
 // caught code; anything else is raised as each member's policy says.
+//
+// Each frame is one operation of the fast log (LogBatch.h): with it switched on, the
+// lines wait until the outermost operation of the process ends.
 #pragma once
 
 #include <cstdio>
@@ -19,6 +22,7 @@
 #include <utility>
 
 #include "common/Exception.h"
+#include "common/LogBatch.h"
 #include "common/LogFile.h"
 #include "common/LogStream.h"
 #include "common/LogTexts.h"
@@ -52,6 +56,7 @@ inline void FailureLine(LogStream& log, const FrameLines& f, const std::string& 
 
 template <class Body>
 unsigned long RunFrame(LogStream& log, const FrameLines& f, Body&& body) noexcept {
+    const LogOperation operation;
     if (f.header) {
         if (f.separator) {
             Line(log, text::kSeparator);
@@ -99,6 +104,7 @@ struct ClassFrame {
 template <class Body>
 auto RunInClassFrame(LogStream& log, const ClassFrame& f, Body&& body)
     -> std::invoke_result_t<Body> {
+    const LogOperation operation;
     try {
         return std::forward<Body>(body)();
     } catch (CException* e) {

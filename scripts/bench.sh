@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks of the test build under wine64 and prints one table:
 # each figure beside its baseline measured in the same run, and their ratio (times for
-# times, baseline over figure for rates: above 1 the figure is slower).
+# times, baseline over figure for rates: above 1 the figure is slower). The log's two
+# modes are measured: the default rows, and the rows marked "fast log" (KVT_FAST_LOG=1)
+# beside them.
 # Usage: scripts/bench.sh [build folder]  (default build/x86_64)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -27,6 +29,7 @@ run() {   # run <name> <program> [args]: its output in $work/<name>.txt
 
 echo "running the benchmarks (a few minutes) ..." >&2
 run load pellor_load_bench.exe
+KVT_FAST_LOG=1 run load-fast pellor_load_bench.exe
 run release release_bench.exe 5
 run recorder release_bench.exe --recorder 5
 run calls kvt_call_bench.exe
@@ -39,6 +42,8 @@ rows="$work/rows.txt"
 {
   printf 'LoadPropertyData, 239 property files|%s|ms|the same files written directly|%s\n' \
     "$(figure load 'LoadPropertyData (best' ':')" "$(figure load 'direct file writes' ':')"
+  printf 'LoadPropertyData, 239 files, fast log|%s|ms|the same files written directly|%s\n' \
+    "$(figure load-fast 'LoadPropertyData (best' ':')" "$(figure load-fast 'direct file writes' ':')"
   printf 'KVT_ReleaseAndTransfer, 30 MB raw + 10 MB JPEG|%s|ms|the same bytes written directly|%s\n' \
     "$(figure release 'KVT_ReleaseAndTransfer (' 'JPEG\):')" "$(figure release 'direct write of the same bytes' ':')"
   printf 'KVT_ReleaseAndTransfer, 40 MB raw, recorder on|%s|ms|the same on the bare transport|%s\n' \

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The main job: lays out the deploy folder and runs TavolInfo in it against the
 # simulated camera and SDK, with Enter fed on standard input. The tool prints GBK;
-# it is shown here as UTF-8.
+# it is shown here as UTF-8. It builds only the deploy folder (the libraries, the
+# tools and the example programs it holds), not the test suite: scripts/test.sh
+# builds everything.
 # Usage: scripts/demo.sh [--no-build]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -9,7 +11,7 @@ cd "$root"
 
 if [ "${1:-}" != "--no-build" ]; then
   bash scripts/setup.sh
-  bash scripts/build.sh x86_64
+  bash scripts/build.sh x86_64 --target deploy --target sdk_examples
 fi
 
 . scripts/wine-env.sh "$root/build/x86_64"

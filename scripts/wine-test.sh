@@ -15,7 +15,8 @@
 #   run that fails without that line did not start (Wine or the emulator failed to
 #   start the process): it is retried once, and a second such run is reported as
 #   "HARNESS: ...", with the exit code and what the loader printed, never as a result
-#   of the program.
+#   of the program. A child process that a test could not start
+#   (tests/support/ProcessStart.h, tried twice there) is named the same way.
 # - --input TEXT (printf escapes, e.g. '\n\n') is fed on standard input to each attempt;
 #   without it the program reads an empty standard input.
 # - 32-bit loaders run through scripts/wine32.sh (emulated where the kernel cannot run
@@ -53,6 +54,10 @@ for attempt in 1 2; do
     exit 1
   fi
   if [ "$status" -eq 0 ] || grep -a -q -E "$started" "$output"; then
+    if [ "$status" -ne 0 ] && grep -a -q 'HARNESS: the child process could not be started' "$output"; then
+      echo "HARNESS: $(basename "$program") (test $name): a child process could not be started" \
+           "(lines above): a failure of Wine or the machine, not a test result"
+    fi
     exit "$status"
   fi
   # Wine ends a process that its loader refused with the low byte of the status: that is

@@ -5,6 +5,7 @@
 
 #include "common/Handles.h"
 #include "common/SharedMemory.h"
+#include "support/ProcessStart.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -28,27 +29,11 @@ std::string Child(const std::string& args) {
 class HeldChild {
 public:
     explicit HeldChild(const std::string& args) {
-        SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
-        HANDLE readEnd = nullptr, writeEnd = nullptr;
-        if (!::CreatePipe(&readEnd, &writeEnd, &sa, 0)) {
-            return;
-        }
-        kvt::UniqueKernelHandle read(readEnd), write(writeEnd);
-        ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOA si{};
-        si.cb = sizeof(si);
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-        si.hStdOutput = writeEnd;
-        si.hStdError = writeEnd;
-        PROCESS_INFORMATION pi{};
-        std::string cmd = "\"" + kvttest::BinDir() + "block_child.exe\" " + args;
-        if (!::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr,
-                              kvttest::CurrentDir().c_str(), &si, &pi)) {
-            return;
-        }
-        _process.Reset(pi.hProcess);
-        ::CloseHandle(pi.hThread);
+        kvt::UniqueKernelHandle read, write;
+        kvttest::CreateChildPipe(read, write);
+        _child = kvttest::StartProcess("\"" + kvttest::BinDir() + "block_child.exe\" " + args,
+                                       kvttest::CurrentDir(),
+                                       {::GetStdHandle(STD_INPUT_HANDLE), write.Get(), write.Get()});
         write.Reset();
         // Corvane's timer lines come first; wait for the child's own answer.
         std::string line;
@@ -70,16 +55,10 @@ public:
     }
     ~HeldChild() { Kill(); }
     const std::string& Answer() const { return _answer; }
-    void Kill() {
-        if (_process) {
-            ::TerminateProcess(_process.Get(), 9);
-            ::WaitForSingleObject(_process.Get(), 30000);
-            _process.Reset();
-        }
-    }
+    void Kill() { _child.KillTree(9); }
 
 private:
-    kvt::UniqueKernelHandle _process;
+    kvttest::StartedProcess _child;
     std::string _answer;
 };
 

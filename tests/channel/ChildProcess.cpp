@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "support/ProcessStart.h"
 #include "support/TestSupport.h"
 
 namespace chtest {
@@ -10,35 +11,15 @@ ChildProcess::~ChildProcess() {
     Kill();
 }
 
-bool ChildProcess::Start(const std::string& commandLine, bool newConsole) {
-    SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
-    HANDLE outR = nullptr, outW = nullptr, errR = nullptr, errW = nullptr;
-    if (!::CreatePipe(&outR, &outW, &sa, 0)) {
-        return false;
-    }
-    kvt::UniqueKernelHandle outRead(outR), outWrite(outW);
-    if (!::CreatePipe(&errR, &errW, &sa, 0)) {
-        return false;
-    }
-    kvt::UniqueKernelHandle errRead(errR), errWrite(errW);
-    ::SetHandleInformation(outR, HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(errR, HANDLE_FLAG_INHERIT, 0);
-
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = outW;
-    si.hStdError = errW;
-    PROCESS_INFORMATION pi{};
-    std::string cmd = commandLine;
-    if (!::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, TRUE,
-                          newConsole ? CREATE_NEW_CONSOLE : 0, nullptr, nullptr, &si, &pi)) {
-        return false;
-    }
-    ::CloseHandle(pi.hThread);
-    _process.Reset(pi.hProcess);
-    _processId = pi.dwProcessId;
+void ChildProcess::Start(const std::string& commandLine, bool newConsole) {
+    kvt::UniqueKernelHandle outRead, outWrite, errRead, errWrite;
+    kvttest::CreateChildPipe(outRead, outWrite);
+    kvttest::CreateChildPipe(errRead, errWrite);
+    _child = kvttest::StartProcess(commandLine, std::string(),
+                                   {::GetStdHandle(STD_INPUT_HANDLE), outWrite.Get(), errWrite.Get()},
+                                   newConsole ? CREATE_NEW_CONSOLE : 0);
+    _processId = _child.Id();
+    _running = true;
     outWrite.Reset();
     errWrite.Reset();
     _outRead = std::move(outRead);
@@ -46,7 +27,6 @@ bool ChildProcess::Start(const std::string& commandLine, bool newConsole) {
     _openPipes = 2;
     _outThread = std::thread(&ChildProcess::ReadPipe, this, _outRead.Get(), false);
     _errThread = std::thread(&ChildProcess::ReadPipe, this, _errRead.Get(), true);
-    return true;
 }
 
 void ChildProcess::ReadPipe(HANDLE pipe, bool err) {
@@ -71,22 +51,23 @@ bool ChildProcess::WaitFor(const std::string& text, bool err, unsigned timeoutMs
 }
 
 bool ChildProcess::WaitForExit(unsigned timeoutMs) {
-    if (!_process) {
+    if (!_running) {
         return true;
     }
-    if (::WaitForSingleObject(_process.Get(), timeoutMs) != WAIT_OBJECT_0) {
+    if (::WaitForSingleObject(_child.Process(), timeoutMs) != WAIT_OBJECT_0) {
         return false;
     }
     DWORD code = 0;
-    ::GetExitCodeProcess(_process.Get(), &code);
+    ::GetExitCodeProcess(_child.Process(), &code);
     _exitCode = static_cast<int>(code);
-    _process.Reset();
+    _running = false;
+    _child.EndDescendants();
     JoinReaders();
     return true;
 }
 
 void ChildProcess::JoinReaders() {
-    // The pipes end when the child and every process that inherited them have ended.
+    // The pipes end when the child and everything it started have ended.
     if (_outThread.joinable()) {
         _outThread.join();
     }
@@ -108,8 +89,8 @@ std::string ChildProcess::Err() {
 }
 
 void ChildProcess::Kill() {
-    if (_process) {
-        ::TerminateProcess(_process.Get(), 9);
+    if (_running) {
+        _child.KillTree(9);
         WaitForExit(30000);
     }
     JoinReaders();

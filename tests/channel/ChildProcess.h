@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "common/Handles.h"
+#include "support/ProcessStart.h"
 
 namespace chtest {
 
@@ -20,8 +21,9 @@ public:
 
     // Starts the command line in the current directory. With newConsole the child gets
     // a console of its own (needed for console control events); otherwise it shares
-    // the caller's, if any.
-    bool Start(const std::string& commandLine, bool newConsole = false);
+    // the caller's, if any. A child that cannot be started throws
+    // kvttest::HarnessFailure (support/ProcessStart.h).
+    void Start(const std::string& commandLine, bool newConsole = false);
     // Waits until standard output (or error) contains `text`; false on time-out or
     // when the child ended without writing it.
     bool WaitForOut(const std::string& text, unsigned timeoutMs) { return WaitFor(text, false, timeoutMs); }
@@ -40,7 +42,8 @@ private:
     void ReadPipe(HANDLE pipe, bool err);
     void JoinReaders();
 
-    kvt::UniqueKernelHandle _process;
+    kvttest::StartedProcess _child;
+    bool _running = false;
     DWORD _processId = 0;
     int _exitCode = -1;
     kvt::UniqueKernelHandle _outRead, _errRead;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,10 +18,24 @@ TEST(LogConcurrency, TwoProcessesLoseAndDuplicateNoLine) {
     const std::string child = "\"" + kvttest::BinDir() + "log_child.exe\" lines ";
     kvttest::ProcessResult a, b;
     const auto start = std::chrono::steady_clock::now();
-    std::thread first([&] { a = kvttest::RunProcess(child + "A 2000", workDir, "", 240000); });
-    std::thread second([&] { b = kvttest::RunProcess(child + "B 2000", workDir, "", 240000); });
+    // A child that cannot be started throws; it is reported on this thread.
+    std::exception_ptr failures[2];
+    auto run = [&](kvttest::ProcessResult& into, const char* tag, std::exception_ptr& failure) {
+        try {
+            into = kvttest::RunProcess(child + tag + " 2000", workDir, "", 240000);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    };
+    std::thread first([&] { run(a, "A", failures[0]); });
+    std::thread second([&] { run(b, "B", failures[1]); });
     first.join();
     second.join();
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("two processes x %d commits: %.2f s\n", kLines, seconds);

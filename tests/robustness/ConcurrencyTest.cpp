@@ -1,7 +1,8 @@
 // Several factory programs in one folder at once: four processes log, publish paths
 // and run event procedures concurrently; every tagged log line arrives exactly once,
-// no block is ever seen torn, and all finish in bounded time. A process killed while
-// it holds the block mutexes does not block the others.
+// no block is ever seen torn, and all finish in bounded time; with the fast log their
+// operations arrive whole. A process killed while it holds the block mutexes does not
+// block the others.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -26,9 +27,13 @@ std::unique_ptr<chtest::ChildProcess> StartDriver(const RobustFolder& folder,
     ::GetCurrentDirectoryA(MAX_PATH, previous);
     ::SetCurrentDirectoryA(folder.Path().c_str());
     auto child = std::make_unique<chtest::ChildProcess>();
-    const bool started = child->Start(folder.CommandLine(args));
+    try {
+        child->Start(folder.CommandLine(args));
+    } catch (...) {
+        ::SetCurrentDirectoryA(previous);
+        throw;
+    }
     ::SetCurrentDirectoryA(previous);
-    EXPECT_TRUE(started);
     return child;
 }
 
@@ -95,6 +100,38 @@ TEST(Concurrency, FourProcessesLogAndShareTheBlocks) {
             EXPECT_EQ(line.find(" | [", stamp + 3), std::string::npos) << "two lines in one: " << line;
         }
     }
+}
+
+// With the fast log each process writes an operation's lines with one write: another
+// process's lines never land inside it.
+TEST(Concurrency, FastLogKeepsEachOperationWhole) {
+    const RobustFolder folder("four-fast");
+    const std::vector<std::string> tags{"A", "B", "C", "D"};
+    std::vector<std::unique_ptr<chtest::ChildProcess>> workers;
+    ::SetEnvironmentVariableA("KVT_FAST_LOG", "1");
+    for (const std::string& tag : tags) {
+        workers.push_back(StartDriver(folder, {"worker", tag, std::to_string(kRounds)}));
+    }
+    ::SetEnvironmentVariableA("KVT_FAST_LOG", nullptr);
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+        CheckWorker(*workers[i], tags[i], kRounds);
+    }
+    for (const std::string& tag : tags) {
+        CheckTaggedLines(LogLineCounts(folder), tag, kRounds);
+    }
+    const std::vector<std::string> lines = kvttest::ReadLogLines(folder.Path() + "KvtDll.log");
+    unsigned whole = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].rfind("[VALU] pszFilePath file-", 0) != 0) {
+            continue;
+        }
+        ASSERT_TRUE(i >= 2 && i + 1 < lines.size()) << lines[i];
+        EXPECT_EQ(lines[i - 2], "[----]") << lines[i];
+        EXPECT_EQ(lines[i - 1], "[FUNC] KVT_SetFilePath") << lines[i];
+        EXPECT_EQ(lines[i + 1], "[FUNC] KVT_SetFilePath - 0") << lines[i];
+        ++whole;
+    }
+    EXPECT_EQ(whole, tags.size() * kRounds);
 }
 
 TEST(Concurrency, KilledHolderOfTheBlockMutexesBlocksNoOne) {

@@ -20,6 +20,21 @@ kvt::UniqueFile OpenLog() {
 
 }  // namespace
 
+bool LoadLibraries(DriverContext& ctx) {
+    if (::LoadLibraryA((ctx.folder + "KVTItoPTP.dll").c_str()) == nullptr) {
+        Emit("load failed KVTItoPTP.dll " + std::to_string(::GetLastError()));
+        return false;
+    }
+    static kvttest::SimCamera camera;
+    ctx.sim = &camera;
+    HMODULE library = ::LoadLibraryA("oxrmsg.dll");
+    if (library == nullptr) {
+        Emit("load failed oxrmsg.dll " + std::to_string(::GetLastError()));
+        return false;
+    }
+    return camera.Ok() && ctx.api.Bind(library);
+}
+
 LogTail::LogTail() {
     kvt::UniqueFile file = OpenLog();
     _offset = file ? FileSize(file.Get()) : 0;

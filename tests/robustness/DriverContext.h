@@ -15,6 +15,12 @@ struct DriverContext {
     std::string folder;   // the current directory, with a trailing backslash
 };
 
+// Loads the simulated camera from the folder first, so that its test controls are bound
+// and faults can be set before the library's first open (Corvane later loads the same
+// file and gets the same module), then "oxrmsg.dll", and binds every export. False
+// (with an "@@ load failed" line) when something is missing.
+bool LoadLibraries(DriverContext& ctx);
+
 // Reads what was appended to "KvtDll.log" (in the current directory) since the mark.
 class LogTail {
 public:

@@ -14,25 +14,6 @@ std::string Describe(const kvttest::SimCall& call) {
     return call.procedure.empty() ? call.function : call.function + ":" + call.procedure;
 }
 
-// The journal index of the first injected call, or -1.
-long InjectedAt(const std::vector<kvttest::SimCall>& calls) {
-    for (std::size_t i = 0; i < calls.size(); ++i) {
-        if (calls[i].injected) {
-            return static_cast<long>(i);
-        }
-    }
-    return -1;
-}
-
-// How often the function of call `index` occurs up to and including it (1-based).
-unsigned Occurrence(const std::vector<kvttest::SimCall>& calls, std::size_t index) {
-    unsigned n = 0;
-    for (std::size_t k = 0; k <= index; ++k) {
-        n += calls[k].function == calls[index].function ? 1u : 0u;
-    }
-    return n;
-}
-
 struct Attempt {
     unsigned long result = 0;
     long injectedAt = -1;
@@ -118,6 +99,23 @@ bool Sweep(DriverContext& ctx, const Sequence& seq, std::size_t& tried) {
 }
 
 }  // namespace
+
+long InjectedAt(const std::vector<kvttest::SimCall>& calls) {
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        if (calls[i].injected) {
+            return static_cast<long>(i);
+        }
+    }
+    return -1;
+}
+
+unsigned Occurrence(const std::vector<kvttest::SimCall>& calls, std::size_t index) {
+    unsigned n = 0;
+    for (std::size_t k = 0; k <= index; ++k) {
+        n += calls[k].function == calls[index].function ? 1u : 0u;
+    }
+    return n;
+}
 
 std::vector<std::size_t> SweepPositions(std::size_t count, std::size_t limit) {
     std::vector<std::size_t> positions;

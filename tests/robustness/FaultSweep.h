@@ -29,6 +29,12 @@ constexpr unsigned kInjectedStatus = 9001;
 // `limit`, the first and last limit/4 and evenly spaced ones in between.
 std::vector<std::size_t> SweepPositions(std::size_t count, std::size_t limit);
 
+// The journal index of the first call that failed by injection, or -1.
+long InjectedAt(const std::vector<kvttest::SimCall>& calls);
+// How often the function of call `index` occurs up to and including it (1-based): the
+// `nth` that makes SetFault fail that call.
+unsigned Occurrence(const std::vector<kvttest::SimCall>& calls, std::size_t index);
+
 // Runs the named sequences ("all" for every one); returns the driver's exit code.
 int RunFaultSweep(DriverContext& ctx, const std::vector<std::string>& names);
 

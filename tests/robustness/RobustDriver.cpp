@@ -9,6 +9,7 @@
 //   worker <tag> <rounds>        one of several processes using the library at once
 //   hold <mutex>[,<mutex>...]    takes named mutexes and waits to be killed
 //   foreign-handle               another process's module handle in the handle block
+//   run <token>...               sequences run once each as one session (SequenceRun.h)
 //
 // Results are "@@ ..." lines on standard output; the tests judge them.
 #include <cstdio>
@@ -21,30 +22,8 @@
 #include "robustness/DriverContext.h"
 #include "robustness/FaultSweep.h"
 #include "robustness/MalformedFiles.h"
+#include "robustness/SequenceRun.h"
 #include "support/TestSupport.h"
-
-namespace {
-
-// The simulated camera is loaded first, from the driver's folder, so that its test
-// controls are bound and faults can be set before the library's first open; Corvane
-// later loads the same file and gets the same module.
-bool LoadLibraries(robust::DriverContext& ctx, kvttest::SimCamera*& sim) {
-    if (::LoadLibraryA((ctx.folder + "KVTItoPTP.dll").c_str()) == nullptr) {
-        robust::Emit("load failed KVTItoPTP.dll " + std::to_string(::GetLastError()));
-        return false;
-    }
-    static kvttest::SimCamera camera;
-    sim = &camera;
-    ctx.sim = &camera;
-    HMODULE library = ::LoadLibraryA("oxrmsg.dll");
-    if (library == nullptr) {
-        robust::Emit("load failed oxrmsg.dll " + std::to_string(::GetLastError()));
-        return false;
-    }
-    return camera.Ok() && ctx.api.Bind(library);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -63,8 +42,7 @@ int main(int argc, char** argv) {
         return robust::RunMalformedFiles(ctx, rest[0], std::strtoul(rest[1].c_str(), nullptr, 0),
                                          std::strtoul(rest[2].c_str(), nullptr, 0));
     }
-    kvttest::SimCamera* sim = nullptr;
-    if (!LoadLibraries(ctx, sim)) {
+    if (!robust::LoadLibraries(ctx)) {
         return 3;
     }
     if (mode == "sweep") {
@@ -78,6 +56,9 @@ int main(int argc, char** argv) {
     }
     if (mode == "foreign-handle") {
         return robust::RunForeignCommonModule(ctx);
+    }
+    if (mode == "run") {
+        return robust::RunSequences(ctx, rest);
     }
     if (mode == "worker" && rest.size() == 2) {
         return robust::RunWorker(ctx, rest[0], std::strtoul(rest[1].c_str(), nullptr, 0));

@@ -53,10 +53,6 @@ std::string RobustFolder::CommandLine(const std::vector<std::string>& args) cons
 DriverOutput RobustFolder::Run(const std::vector<std::string>& args, unsigned timeoutMs) const {
     DriverOutput run;
     run.process = kvttest::RunProcess(CommandLine(args), Path(), std::string(), timeoutMs);
-    if (!run.process.started) {   // a process creation refused by a loaded machine: once more
-        ::Sleep(500);
-        run.process = kvttest::RunProcess(CommandLine(args), Path(), std::string(), timeoutMs);
-    }
     for (const std::string& line : kvttest::SplitLines(run.process.out)) {
         if (line.compare(0, 3, "@@ ") == 0) {
             run.lines.push_back(line.substr(3));

@@ -5,6 +5,7 @@
 
 #include "common/Handles.h"
 #include "common/Win32.h"
+#include "support/ProcessStart.h"
 
 namespace kvttest {
 namespace {
@@ -126,32 +127,13 @@ void RemoveTree(const std::string& path) {
 ProcessResult RunProcess(const std::string& commandLine, const std::string& workDir,
                          const std::string& input, unsigned timeoutMs) {
     ProcessResult result;
-    SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
-    HANDLE inR, inW, outR, outW, errR, errW;
-    if (!::CreatePipe(&inR, &inW, &sa, 0) || !::CreatePipe(&outR, &outW, &sa, 0) ||
-        !::CreatePipe(&errR, &errW, &sa, 0)) {
-        return result;
-    }
-    kvt::UniqueKernelHandle inRead(inR), inWrite(inW), outRead(outR), outWrite(outW),
-        errRead(errR), errWrite(errW);
-    ::SetHandleInformation(inW, HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(outR, HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(errR, HANDLE_FLAG_INHERIT, 0);
-
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = inR;
-    si.hStdOutput = outW;
-    si.hStdError = errW;
-    PROCESS_INFORMATION pi{};
-    std::string cmd = commandLine;
-    if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                          workDir.empty() ? nullptr : workDir.c_str(), &si, &pi)) {
-        return result;
-    }
+    kvt::UniqueKernelHandle inRead, inWrite, outRead, outWrite, errRead, errWrite;
+    CreateChildPipe(inRead, inWrite);
+    CreateChildPipe(outRead, outWrite);
+    CreateChildPipe(errRead, errWrite);
+    StartedProcess child =
+        StartProcess(commandLine, workDir, {inRead.Get(), outWrite.Get(), errWrite.Get()});
     result.started = true;
-    kvt::UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
     inRead.Reset();
     outWrite.Reset();
     errWrite.Reset();
@@ -171,14 +153,16 @@ ProcessResult RunProcess(const std::string& commandLine, const std::string& work
                     nullptr);
     }
     inWrite.Reset();
-    if (::WaitForSingleObject(process.Get(), timeoutMs) == WAIT_TIMEOUT) {
+    if (::WaitForSingleObject(child.Process(), timeoutMs) == WAIT_TIMEOUT) {
         result.timedOut = true;
-        ::TerminateProcess(process.Get(), 1);
-        ::WaitForSingleObject(process.Get(), INFINITE);
+        child.KillTree(1);
     }
     DWORD code = 0;
-    ::GetExitCodeProcess(process.Get(), &code);
+    ::GetExitCodeProcess(child.Process(), &code);
     result.exitCode = static_cast<int>(code);
+    // What the child left running would keep the pipes open: the output is complete
+    // when the child has ended.
+    child.EndDescendants();
     outThread.join();
     errThread.join();
     return result;

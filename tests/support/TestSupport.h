@@ -33,9 +33,10 @@ struct ProcessResult {
     std::string out;   // standard output
     std::string err;   // standard error
     bool started = false;
-    bool timedOut = false;
+    bool timedOut = false;   // killed, with everything it started, at the time limit
 };
-// Runs a command line in `workDir` with `input` on standard input.
+// Runs a command line in `workDir` with `input` on standard input. A child that cannot
+// be started (twice) throws kvttest::HarnessFailure (support/ProcessStart.h).
 ProcessResult RunProcess(const std::string& commandLine, const std::string& workDir,
                          const std::string& input = std::string(), unsigned timeoutMs = 60000);
 

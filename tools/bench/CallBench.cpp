@@ -1,14 +1,21 @@
-// Benchmark of single calls through the factory API library against the transport
-// calls they make, replayed directly (TransportReplay.h):
+// Benchmark of single calls through the factory API library against the bare work they
+// do, measured in the same process:
 //   - KVT_ExecuteEventProcS of a one-property procedure ("GetLanguage": one property
-//     read), in calls per second;
-//   - KVT_MonitorReadMemory of 64 KiB with its data dump to the log, in milliseconds;
+//     read), in calls per second, against its transport calls replayed directly
+//     (TransportReplay.h) and, beside them, the two named-block accesses every event
+//     procedure call makes;
+//   - KVT_MonitorReadMemory of 64 KiB with its data dump to the log, in milliseconds,
+//     against its transport calls and against the dump's text formatted in one buffer
+//     (the log's own formatting) and written with one file write;
 // and, to show where the time goes, the cost of one log commit (the file opened,
 // locked, appended to and closed) and the commits each call makes.
 //
+// Both log modes are measured, each in a child process of its own: the default, and
+// the fast log (KVT_FAST_LOG=1; its rows are marked "fast log").
+//
 // Run it with wine64 from any folder: it lays out a deploy-like folder there (the
 // library as "oxrmsg.dll", Corvane.dll, the simulated camera, Pellor.q517), copies
-// itself into it and measures in a child process there. Output: "BENCH name|value|
+// itself into it and measures in child processes there. Output: "BENCH name|value|
 // unit|baseline|baseline value" lines for scripts/bench.sh, and "INFO" lines.
 //
 //   kvt_call_bench [keep]    ("keep" leaves the folder)
@@ -19,6 +26,10 @@
 #include <vector>
 
 #include "common/Handles.h"
+#include "common/LogBatch.h"
+#include "common/LogDump.h"
+#include "common/LogFile.h"
+#include "common/SharedMemory.h"
 #include "common/Win32.h"
 #include "include/kvt_factory.h"
 #include "support/SimCamera.h"
@@ -102,17 +113,19 @@ void Bench(const char* name, double value, const char* unit, const char* baselin
 }
 
 // One operation against its own transport calls replayed directly: milliseconds per
-// operation and per replay (best of `rounds`), and what one operation makes.
+// operation and per replay (best of `rounds`), and what one operation makes. With
+// `beside`, also the replay followed by `beside()` (other bare work of the operation).
 struct Measured {
     double ms = 0;
     double replayMs = 0;
+    double besideMs = 0;
     unsigned lines = 0;      // log lines it writes
     std::size_t calls = 0;   // transport calls it makes
 };
 
-template <class Op>
+template <class Op, class Beside>
 bool MeasureAgainstReplay(kvttest::SimCamera& sim, Op&& op, unsigned repeat, unsigned replayRepeat,
-                          int rounds, Measured& out) {
+                          int rounds, Beside&& beside, Measured& out) {
     op();   // warm-up
     sim.ClearJournal();
     const unsigned before = LogLines();
@@ -137,13 +150,47 @@ bool MeasureAgainstReplay(kvttest::SimCamera& sim, Op&& op, unsigned repeat, uns
         };
     };
     auto runReplay = [&replay] { return replay.Run(); };
+    auto runBoth = [&replay, &beside] { return replay.Run() && beside(); };
     out.ms = Best(rounds, times(repeat, op)) / repeat;
     out.replayMs = Best(rounds, times(replayRepeat, runReplay)) / replayRepeat;
-    if (out.ms < 0 || out.replayMs < 0) {
+    out.besideMs = Best(rounds, times(replayRepeat, runBoth)) / replayRepeat;
+    if (out.ms < 0 || out.replayMs < 0 || out.besideMs < 0) {
         std::printf("the operation or its replay failed\n");
         return false;
     }
     return true;
+}
+
+// What every event procedure call does beside its procedure: the name published in its
+// named block and the configuration word read from another, each block created, locked,
+// accessed and released, as the factory API library does.
+bool EventProcBlocks() {
+    CEventProcNameSharedMemory name;
+    CConfigurationSharedMemory configuration;
+    std::uint32_t word = 0;
+    {
+        kvt::BlockAccess access(name);
+        if (!access.WriteText("GetLanguage")) {
+            return false;
+        }
+    }
+    kvt::BlockAccess access(configuration);
+    return access.Read(word);
+}
+
+// The dump's text of `size` bytes formatted in one buffer by the log's own formatting,
+// its line ends made CR LF, and written with one file write (opened, written, closed).
+bool DumpTextWrittenOnce(const std::vector<unsigned char>& data) {
+    static kvtlog::LogStream text;
+    static std::vector<char> fileBytes(2 * kvtlog::kLogBufferSize);
+    kvtlog::FormatDump(text, "[MNTR]", data.data(), data.size(), [] {});
+    const std::size_t n = kvtlog::ToFileLineEnds(text.Text(), text.Length(), fileBytes.data());
+    text.Empty();
+    kvt::UniqueFile file(::CreateFileA("dump-text.log", GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file && ::WriteFile(file.Get(), fileBytes.data(), static_cast<DWORD>(n), &written, nullptr) &&
+           written == n;
 }
 
 int Measure() {
@@ -162,16 +209,22 @@ int Measure() {
         std::printf("KVT_OpenDevice failed\n");
         return 3;
     }
+    const bool fast = kvtlog::FastLogRequested();
+    const std::string mode = fast ? ", fast log" : "";
+
     // One-property procedure.
     std::uint32_t language = 0;
     Measured exec;
     if (!MeasureAgainstReplay(sim, [&] { return execs("GetLanguage", &language, 4) == 0; }, kExecCalls,
-                              kExecCalls, kRounds, exec)) {
+                              kExecCalls, kRounds, EventProcBlocks, exec)) {
         return 4;
     }
-    Bench("ExecuteEventProcS GetLanguage", 1000.0 / exec.ms, "calls/s", "its transport calls alone",
-          1000.0 / exec.replayMs);
-    std::printf("INFO GetLanguage: %zu transport calls, %u log lines per call\n", exec.calls, exec.lines);
+    const std::string execName = "ExecuteEventProcS GetLanguage" + mode;
+    Bench(execName.c_str(), 1000.0 / exec.ms, "calls/s", "its transport calls alone", 1000.0 / exec.replayMs);
+    Bench(execName.c_str(), 1000.0 / exec.ms, "calls/s", "+ its two named-block accesses",
+          1000.0 / exec.besideMs);
+    std::printf("INFO GetLanguage%s: %zu transport calls, %u log lines per call\n", mode.c_str(), exec.calls,
+                exec.lines);
 
     // 64 KiB monitor read with its dump.
     std::vector<unsigned char> data(kReadSize);
@@ -180,13 +233,21 @@ int Measure() {
         return 5;
     }
     Measured read;
+    auto none = [] { return true; };
     if (!MeasureAgainstReplay(sim, [&] { return monRead(0x1000, kReadSize, data.data()) == 0; }, 1, 20,
-                              kReadRounds, read)) {
+                              kReadRounds, none, read)) {
         return 6;
     }
-    Bench("MonitorReadMemory 64 KiB with dump", read.ms, "ms", "its transport calls alone", read.replayMs);
-    std::printf("INFO 64 KiB read: %zu transport calls, %u log lines, %u+ commits (one per dumped byte)\n",
-                read.calls, read.lines, kReadSize);
+    const double textMs = Best(kRounds, [&] { return DumpTextWrittenOnce(data); });
+    ::DeleteFileA("dump-text.log");
+    const std::string readName = "MonitorReadMemory 64 KiB with dump" + mode;
+    Bench(readName.c_str(), read.ms, "ms", "its transport calls alone", read.replayMs);
+    Bench(readName.c_str(), read.ms, "ms", "its dump text formatted, one write", textMs);
+    std::printf("INFO 64 KiB read%s: %zu transport calls, %u log lines, %u+ commits (one per dumped byte)\n",
+                mode.c_str(), read.calls, read.lines, kReadSize);
+    if (fast) {
+        return 0;
+    }
     const double readMs = read.ms;
 
     // Where the time goes: one commit, and as many commits as the dump makes.
@@ -202,6 +263,24 @@ int Measure() {
     return 0;
 }
 
+// Runs the measuring child in the folder, with the fast log switched on or off; its
+// BENCH and INFO lines go to standard output.
+int MeasureInChild(const std::string& self, const std::string& folder, bool fast) {
+    ::SetEnvironmentVariableA("KVT_FAST_LOG", fast ? "1" : nullptr);
+    const kvttest::ProcessResult run = kvttest::RunProcess("\"" + self + "\" --measure", folder, "", 900000);
+    ::SetEnvironmentVariableA("KVT_FAST_LOG", nullptr);
+    // The library's own standard output (timer and duration lines) is left out.
+    for (const std::string& line : kvttest::SplitLines(run.out)) {
+        if (line.rfind("BENCH ", 0) == 0 || line.rfind("INFO ", 0) == 0 || run.exitCode != 0) {
+            std::printf("%s\n", line.c_str());
+        }
+    }
+    if (run.exitCode != 0) {
+        std::fputs(run.err.c_str(), stderr);
+    }
+    return run.exitCode;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -214,17 +293,10 @@ int main(int argc, char** argv) {
         std::printf("cannot lay out %s\n", folder.Path().c_str());
         return 1;
     }
-    const kvttest::ProcessResult run =
-        kvttest::RunProcess("\"" + self + "\" --measure", folder.Path(), "", 900000);
-    // The library's own standard output (timer and duration lines) is left out.
-    for (const std::string& line : kvttest::SplitLines(run.out)) {
-        if (line.rfind("BENCH ", 0) == 0 || line.rfind("INFO ", 0) == 0 || run.exitCode != 0) {
-            std::printf("%s\n", line.c_str());
-        }
-    }
-    if (run.exitCode != 0) {
-        std::fputs(run.err.c_str(), stderr);
+    int status = MeasureInChild(self, folder.Path(), false);
+    if (status == 0) {
+        status = MeasureInChild(self, folder.Path(), true);
     }
     kvttest::KeepOrRemoveFolder(folder.Path(), argc >= 2 && std::string(argv[1]) == "keep");
-    return run.exitCode;
+    return status;
 }
