@@ -192,16 +192,22 @@ TEST_F(RealRuns, ForcedCameraFailureReportedWithItsChain) {
 TEST_F(RealRuns, TwoProgramsWritingAtOnce) {
     UseScenario(Scenario());
     chtest::ChildProcess first, second;
-    char previous[MAX_PATH] = {};
-    ::GetCurrentDirectoryA(MAX_PATH, previous);
-    ::SetCurrentDirectoryA(_folder.c_str());
     // A journal each: the simulated camera's journal is not shared between processes.
     const std::string secondJournal = _folder + "journal2.txt";
-    const bool firstStarted = first.Start("\"" + _folder + "factory_example.exe\" out1");
-    ::SetEnvironmentVariableA("KVTSIM_JOURNAL", secondJournal.c_str());
-    const bool started = firstStarted && second.Start("\"" + _folder + "factory_example.exe\" out2");
-    ::SetCurrentDirectoryA(previous);
-    ASSERT_TRUE(started);
+    {
+        // The children start in the folder (ChildProcess starts them in the current one).
+        struct CurrentFolder {
+            char previous[MAX_PATH] = {};
+            explicit CurrentFolder(const std::string& folder) {
+                ::GetCurrentDirectoryA(MAX_PATH, previous);
+                ::SetCurrentDirectoryA(folder.c_str());
+            }
+            ~CurrentFolder() { ::SetCurrentDirectoryA(previous); }
+        } inFolder(_folder);
+        first.Start("\"" + _folder + "factory_example.exe\" out1");
+        ::SetEnvironmentVariableA("KVTSIM_JOURNAL", secondJournal.c_str());
+        second.Start("\"" + _folder + "factory_example.exe\" out2");
+    }
     ASSERT_TRUE(first.WaitForExit(300000));
     ASSERT_TRUE(second.WaitForExit(300000));
     ASSERT_EQ(first.ExitCode(), 0) << first.Out();

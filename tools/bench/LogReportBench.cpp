@@ -15,6 +15,7 @@
 
 #include "common/Handles.h"
 #include "common/Win32.h"
+#include "support/ProcessStart.h"
 #include "support/TestSupport.h"
 #include "tests/logreport/GeneratedLog.h"
 
@@ -34,31 +35,23 @@ struct ChildRun {
 // child's peak working set.
 ChildRun RunChild(const std::string& commandLine, const std::string& folder) {
     ChildRun r;
-    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    kvt::UniqueFile null(::CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+    kvt::UniqueFile null(::CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                        OPEN_EXISTING, 0, nullptr));
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = null.Get();
-    si.hStdError = null.Get();
-    si.hStdInput = nullptr;
-    PROCESS_INFORMATION pi{};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
     const double start = kvttest::Milliseconds();
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si, &pi)) {
+    kvttest::StartedProcess child;
+    try {
+        child = kvttest::StartProcess(commandLine, folder, {nullptr, null.Get(), null.Get()});
+    } catch (const kvttest::HarnessFailure& e) {
+        std::fprintf(stderr, "%s\n", e.what());
         return r;
     }
-    kvt::UniqueKernelHandle process(pi.hProcess);
-    kvt::UniqueKernelHandle thread(pi.hThread);
-    ::WaitForSingleObject(process.Get(), INFINITE);
+    ::WaitForSingleObject(child.Process(), INFINITE);
     r.ms = kvttest::Milliseconds() - start;
     DWORD code = 0;
-    ::GetExitCodeProcess(process.Get(), &code);
+    ::GetExitCodeProcess(child.Process(), &code);
     r.exitCode = code;
     PROCESS_MEMORY_COUNTERS counters{};
-    if (::GetProcessMemoryInfo(process.Get(), &counters, sizeof(counters))) {
+    if (::GetProcessMemoryInfo(child.Process(), &counters, sizeof(counters))) {
         r.peakWorkingSet = counters.PeakWorkingSetSize;
     }
     r.ok = true;
