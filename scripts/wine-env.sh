@@ -10,7 +10,7 @@ export WINEPREFIX="$1/wineprefix"
 export WINEARCH="${2:-win64}"
 if [ "$WINEARCH" = win32 ]; then
   KVT_WINE_LOADER=/usr/lib/wine/wine
-  KVT_WINE_RUN=(bash "$(dirname "${BASH_SOURCE[0]}")/wine32.sh" "$KVT_WINE_LOADER")
+  KVT_WINE_RUN=(bash "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine32.sh" "$KVT_WINE_LOADER")
 else
   KVT_WINE_LOADER=/usr/lib/wine/wine64
   KVT_WINE_RUN=("$KVT_WINE_LOADER")

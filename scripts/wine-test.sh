@@ -17,7 +17,7 @@
 #   "HARNESS: ...", with the exit code and what the loader printed, never as a result
 #   of the program. A child process that a test could not start
 #   (tests/support/ProcessStart.h, tried twice there) is named the same way.
-# - --input TEXT (printf escapes, e.g. '\n\n') is fed on standard input to each attempt;
+# - --input TEXT (backslash escapes, e.g. '\n\n') is fed on standard input to each attempt;
 #   without it the program reads an empty standard input.
 # - 32-bit loaders run through scripts/wine32.sh (emulated where the kernel cannot run
 #   i386 programs).
@@ -47,7 +47,7 @@ trap 'rm -f "$output"' EXIT
 for attempt in 1 2; do
   # timeout runs the program in a process group of its own and kills the whole group,
   # Wine child processes included.
-  printf "$input" | timeout --kill-after=20 "$limit" "${run[@]}" "$@" 2>&1 | tee "$output"
+  printf '%b' "$input" | timeout --kill-after=20 "$limit" "${run[@]}" "$@" 2>&1 | tee "$output"
   status=${PIPESTATUS[1]}
   if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
     echo "TIMEOUT: $(basename "$program") (test $name) did not finish within $limit s and was killed"
